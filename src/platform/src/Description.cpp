@@ -1,0 +1,2 @@
+#include "orv/platform/Description.h"
+// Implemented by the platform work in progress.

@@ -1,0 +1,2 @@
+#include "orv/platform/IniStore.h"
+// Implemented by the platform work in progress.

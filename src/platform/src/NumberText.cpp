@@ -1,0 +1,2 @@
+#include "orv/platform/NumberText.h"
+// Implemented by the platform work in progress.
