@@ -1,0 +1,10 @@
+#include "orv/platform/Screen.h"
+
+namespace orv::platform {
+
+TScreen& Screen() {
+  static TScreen screen;
+  return screen;
+}
+
+}  // namespace orv::platform
