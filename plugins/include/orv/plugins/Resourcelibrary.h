@@ -11,9 +11,10 @@ inline constexpr std::uint32_t kResIcon = 10002;
 inline constexpr std::uint32_t kResAboutPicture = 10005;
 inline constexpr std::uint32_t kResFirstFlag = 10010;
 
-// Returns the PNG bytes of the resource and stores their count in *size, or
-// returns nullptr when the resource does not exist. The bytes stay valid
-// while the library is loaded.
+// Returns the bytes of the resource as an image file (a Windows bitmap,
+// 32 bits per pixel with alpha) and stores their count in *size, or returns
+// nullptr when the resource does not exist. The bytes stay valid while the
+// library is loaded.
 using GetResourceFn = const std::uint8_t* (*)(std::uint32_t resource, std::uint32_t* size);
 
 inline constexpr const char* kGetResource = "_GetResource";
