@@ -389,18 +389,28 @@ class TParser {
     Fail(FTok.Line, "a value expected");
   }
 
-  // Quoted parts and #nnn codes side by side, and '+' joining parts (also
-  // across lines).
+  // One text: #nnn codes joined to the parts beside them on the same line
+  // ('Giri' #176 'C'), and parts joined by '+' (also across lines). Two
+  // quoted parts side by side are two values, as in a list ('a' 'b').
   std::string ParseText() {
-    std::string text;
+    std::string text = FTok.Text;
+    TTok prevKind = FTok.Kind;
+    int prevLine = FTok.Line;
+    Advance();
     for (;;) {
-      while (FTok.Kind == TTok::String || FTok.Kind == TTok::CharCode) {
-        text += FTok.Text;
+      const bool part = FTok.Kind == TTok::String || FTok.Kind == TTok::CharCode;
+      if (part && FTok.Line == prevLine && (prevKind == TTok::CharCode || FTok.Kind == TTok::CharCode)) {
+        // joined below
+      } else if (IsSymbol('+')) {
         Advance();
+        if (FTok.Kind != TTok::String && FTok.Kind != TTok::CharCode) Fail(FTok.Line, "a text expected after '+'");
+      } else {
+        return text;
       }
-      if (!IsSymbol('+')) return text;
+      text += FTok.Text;
+      prevKind = FTok.Kind;
+      prevLine = FTok.Line;
       Advance();
-      if (FTok.Kind != TTok::String && FTok.Kind != TTok::CharCode) Fail(FTok.Line, "a text expected after '+'");
     }
   }
 

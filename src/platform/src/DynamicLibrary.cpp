@@ -57,21 +57,29 @@ bool TDynamicLibrary::Load(const std::string& name) {
   FHandle = reinterpret_cast<void*>(::LoadLibraryA(FFileName.c_str()));
   if (FHandle == nullptr) FLastError = "cannot load " + FFileName;
 #else
-  // A bare name is looked up beside the program first, then in the working
-  // folder, then by the system's search, as the original platform does.
-  if (FFileName.find('/') == std::string::npos) {
+  // A relative name (bare, or with folders such as "Dizionario/...") is
+  // looked up beside the program first, then in the working folder, then by
+  // the system's search, so the program finds its libraries wherever it is
+  // started from.
+  std::string firstError;
+  if (FFileName.front() != '/') {
     for (const std::string& dir : {ApplicationDirectory(), std::string("./")}) {
       const std::string path = dir + FFileName;
-      if (::access(path.c_str(), F_OK) == 0) {
-        FHandle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (FHandle != nullptr) return true;
+      if (::access(path.c_str(), F_OK) != 0) continue;
+      FHandle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+      if (FHandle != nullptr) return true;
+      // The file is there but refused (a damaged library, a missing
+      // dependency): that reason is the one worth reporting.
+      if (firstError.empty()) {
+        const char* err = ::dlerror();
+        firstError = err != nullptr ? err : ("cannot load " + path);
       }
     }
   }
   FHandle = ::dlopen(FFileName.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (FHandle == nullptr) {
     const char* err = ::dlerror();
-    FLastError = err != nullptr ? err : ("cannot load " + FFileName);
+    FLastError = !firstError.empty() ? firstError : (err != nullptr ? err : ("cannot load " + FFileName));
   }
 #endif
   return FHandle != nullptr;

@@ -20,7 +20,12 @@ void TThread::Start() {
 }
 
 void TThread::Run() {
-  Execute();
+  // An exception leaving Execute would end the whole program; it ends only
+  // this worker, which then counts as finished so that WaitFor returns.
+  try {
+    Execute();
+  } catch (...) {
+  }
   {
     std::lock_guard lock(FMutex);
     FFinished.store(true);
