@@ -253,7 +253,9 @@ TEST(TryParseDecimalTest, AcceptsOnlyWholeDecimalIntegers) {
   for (const Case& c : cases) {
     int value = 0;
     EXPECT_EQ(TryParseDecimal(c.Text, value), c.Ok) << c.Text;
-    if (c.Ok) EXPECT_EQ(value, c.Value) << c.Text;
+    if (c.Ok) {
+      EXPECT_EQ(value, c.Value) << c.Text;
+    }
   }
 }
 
