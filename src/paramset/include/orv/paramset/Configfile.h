@@ -42,11 +42,11 @@ class IConfigFileHost {
 
 // Writes every data item except packet items into INI text (in memory),
 // enciphers it and replaces fileName by the complete new file. True when
-// every item wrote its key; a failing item is listed in a message after the
-// file has been written with the other values. False, with text 97, when
-// fileName cannot be replaced (nothing written); a cipher or write failure
-// shows text 99 and leaves an existing file as it was, without changing the
-// result.
+// every item wrote its key and the file was written; a failing item is
+// listed in a message after the file has been written with the other
+// values. False, with text 97, when fileName cannot be replaced (nothing
+// written); a cipher or write failure shows text 99, leaves an existing file
+// as it was and gives false.
 bool SaveConfiguration(IConfigFileHost& host, const std::string& fileName);
 
 // Deciphers fileName and reads every data item that is not ReadOnly, data
