@@ -67,6 +67,7 @@ TEST(RegistrationTest, DescriptionsSetEveryPublishedProperty) {
 end
 )";
   const platform::TClassRegistry registry = MakeRegistry();
+  TMemorySettingsStore store;  // outlives the settings, which save at destruction
   TTestRoot root;
   std::string error;
   ASSERT_TRUE(platform::TryReadDescription(root, text, registry, &error)) << error;
@@ -84,7 +85,6 @@ end
   EXPECT_EQ(settings->StringDataList(), std::vector<std::string>{"Folder=C:\\"});
   EXPECT_EQ(settings->IntegerDataList(), (std::vector<std::string>{"Language=0", "Zoom=0"}));
 
-  TMemorySettingsStore store;
   settings->SetStore(&store);
   EXPECT_FALSE(settings->LoadData());
   EXPECT_EQ(settings->GetIntData("Language"), 7);

@@ -84,7 +84,10 @@ class TOpenKey {
 bool TryParseDecimal(const std::string& text, int& value) {
   const char* first = text.data();
   const char* last = text.data() + text.size();
-  if (first != last && *first == '+') ++first;
+  if (first != last && *first == '+') {
+    ++first;
+    if (first == last || *first == '-') return false;
+  }
   if (first == last || *first == '+') return false;
   std::int32_t parsed = 0;
   const auto [end, error] = std::from_chars(first, last, parsed);
