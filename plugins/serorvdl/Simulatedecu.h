@@ -33,6 +33,7 @@
 #include <string>
 #include <vector>
 
+#include "Simulatorhooks.h"
 #include "orv/plugins/Commlibrary.h"
 
 namespace orv::plugins::simulator {
@@ -42,11 +43,6 @@ inline constexpr int kCheckupAddress = 161;
 inline constexpr int kEraseCommand = 8;
 inline constexpr int kPacketLength = 16;
 
-// Status values of GetLastStatus.
-inline constexpr int kStatusOk = 0;
-inline constexpr int kStatusLinkClosed = 1;
-inline constexpr int kStatusRefused = 2;
-inline constexpr int kStatusBadRequest = 3;
 
 struct TFaults {
   bool NoAnswer = false;

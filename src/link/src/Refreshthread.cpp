@@ -2,10 +2,7 @@
 
 #include <algorithm>
 
-#if __has_include("orv/items/Serialdata.h")
 #include "orv/items/Serialdata.h"
-#define ORV_LINK_HAS_ITEMS 1
-#endif
 #include "orv/platform/Clock.h"
 #include "orv/platform/MainThread.h"
 #include "orv/platform/Messages.h"
@@ -204,13 +201,9 @@ bool TRefreshThread::Request(REFRESH_ELEMENT& element) {
 }
 
 void TRefreshThread::Deliver(REFRESH_ELEMENT& element, platform::TComponent* component) {
-#ifdef ORV_LINK_HAS_ITEMS
   if (auto* item = dynamic_cast<items::TOrvSerialData*>(component)) {
     item->UpdateData(element.Buffer.data());
-    return;
-  }
-#endif
-  if (auto* target = dynamic_cast<platform::IMessageTarget*>(component)) {
+  } else if (auto* target = dynamic_cast<platform::IMessageTarget*>(component)) {
     target->Perform(platform::WM_DATAAVAILABLE, reinterpret_cast<std::intptr_t>(element.Buffer.data()), 0);
   }
 }
