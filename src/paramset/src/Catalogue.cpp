@@ -45,6 +45,7 @@ int TruncInRange(double value, int limit) {
 }  // namespace
 
 int SignMagnitudeToEcu(double userValue) {
+  if (std::isnan(userValue)) return 0;
   if (userValue >= 0.0) return TruncInRange(userValue, 255);
   // trunc(128 - u) = 128 + trunc(-u) for negative u; the magnitude field has
   // seven bits.
