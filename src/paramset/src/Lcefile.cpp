@@ -63,8 +63,49 @@ struct CipherCtxFree {
 
 // MD5 and RC4 in a library context of our own: RC4 lives in OpenSSL's legacy
 // provider, and loading it into the process's default context would change
-// what every other user of libcrypto gets. Members are released in reverse
-// order: algorithms, providers, context.
+// what every other user of libcrypto gets. Set up once for the process (the
+// fetched algorithms are immutable and may be shared between threads);
+// members are released in reverse order: algorithms, providers, context.
+class TCipherSuite {
+ public:
+  static const TCipherSuite& Instance() {
+    static const TCipherSuite suite;
+    return suite;
+  }
+
+  TCryptFailure Failure() const { return FFailure; }
+  const EVP_MD* Md5() const { return FMd5.get(); }
+  const EVP_CIPHER* Rc4() const { return FRc4.get(); }
+
+ private:
+  TCipherSuite() {
+    FLibCtx.reset(OSSL_LIB_CTX_new());
+    if (FLibCtx) {
+      FDefault.reset(OSSL_PROVIDER_load(FLibCtx.get(), "default"));
+      FLegacy.reset(OSSL_PROVIDER_load(FLibCtx.get(), "legacy"));
+    }
+    if (!FLibCtx || !FDefault || !FLegacy) {
+      FFailure = TCryptFailure::AcquireContext;
+      return;
+    }
+    FMd5.reset(EVP_MD_fetch(FLibCtx.get(), "MD5", nullptr));
+    if (!FMd5) {
+      FFailure = TCryptFailure::CreateHash;
+      return;
+    }
+    FRc4.reset(EVP_CIPHER_fetch(FLibCtx.get(), "RC4", nullptr));
+    if (!FRc4 || EVP_CIPHER_get_key_length(FRc4.get()) != 16) FFailure = TCryptFailure::DeriveKey;
+  }
+
+  TCryptFailure FFailure = TCryptFailure::None;
+  std::unique_ptr<OSSL_LIB_CTX, LibCtxFree> FLibCtx;
+  std::unique_ptr<OSSL_PROVIDER, ProviderUnload> FDefault;
+  std::unique_ptr<OSSL_PROVIDER, ProviderUnload> FLegacy;
+  std::unique_ptr<EVP_MD, MdFree> FMd5;
+  std::unique_ptr<EVP_CIPHER, CipherFree> FRc4;
+};
+
+// One RC4 stream keyed with the MD5 digest of the key material.
 class TRc4Stream {
  public:
   // Sets up the stream for the key material; Failure() tells what failed.
@@ -97,41 +138,31 @@ class TRc4Stream {
 
  private:
   void Init(std::span<const std::uint8_t> keyMaterial, bool encrypt) {
-    FLibCtx.reset(OSSL_LIB_CTX_new());
-    if (!FLibCtx) return Fail(TCryptFailure::AcquireContext);
-    FDefault.reset(OSSL_PROVIDER_load(FLibCtx.get(), "default"));
-    FLegacy.reset(OSSL_PROVIDER_load(FLibCtx.get(), "legacy"));
-    if (!FDefault || !FLegacy) return Fail(TCryptFailure::AcquireContext);
+    const TCipherSuite& suite = TCipherSuite::Instance();
+    FFailure = suite.Failure();
+    if (FFailure != TCryptFailure::None) return;
 
-    FMd5.reset(EVP_MD_fetch(FLibCtx.get(), "MD5", nullptr));
     std::unique_ptr<EVP_MD_CTX, MdCtxFree> hash(EVP_MD_CTX_new());
-    if (!FMd5 || !hash || EVP_DigestInit_ex2(hash.get(), FMd5.get(), nullptr) != 1)
-      return Fail(TCryptFailure::CreateHash);
+    if (!hash || EVP_DigestInit_ex2(hash.get(), suite.Md5(), nullptr) != 1) {
+      FFailure = TCryptFailure::CreateHash;
+      return;
+    }
     unsigned char digest[EVP_MAX_MD_SIZE];
     unsigned int digestLen = 0;
     // MD5 of zero bytes when K is empty.
     if (EVP_DigestUpdate(hash.get(), keyMaterial.data(), keyMaterial.size()) != 1 ||
-        EVP_DigestFinal_ex(hash.get(), digest, &digestLen) != 1 || digestLen != 16)
-      return Fail(TCryptFailure::HashData);
-
-    FRc4.reset(EVP_CIPHER_fetch(FLibCtx.get(), "RC4", nullptr));
-    FCipherCtx.reset(EVP_CIPHER_CTX_new());
-    if (!FRc4 || !FCipherCtx || EVP_CIPHER_get_key_length(FRc4.get()) != 16 ||
-        EVP_CipherInit_ex2(FCipherCtx.get(), FRc4.get(), digest, nullptr, encrypt ? 1 : 0, nullptr) != 1) {
-      OPENSSL_cleanse(digest, sizeof digest);
-      return Fail(TCryptFailure::DeriveKey);
+        EVP_DigestFinal_ex(hash.get(), digest, &digestLen) != 1 || digestLen != 16) {
+      FFailure = TCryptFailure::HashData;
+      return;
     }
+    FCipherCtx.reset(EVP_CIPHER_CTX_new());
+    if (!FCipherCtx ||
+        EVP_CipherInit_ex2(FCipherCtx.get(), suite.Rc4(), digest, nullptr, encrypt ? 1 : 0, nullptr) != 1)
+      FFailure = TCryptFailure::DeriveKey;
     OPENSSL_cleanse(digest, sizeof digest);
   }
 
-  void Fail(TCryptFailure failure) { FFailure = failure; }
-
   TCryptFailure FFailure = TCryptFailure::None;
-  std::unique_ptr<OSSL_LIB_CTX, LibCtxFree> FLibCtx;
-  std::unique_ptr<OSSL_PROVIDER, ProviderUnload> FDefault;
-  std::unique_ptr<OSSL_PROVIDER, ProviderUnload> FLegacy;
-  std::unique_ptr<EVP_MD, MdFree> FMd5;
-  std::unique_ptr<EVP_CIPHER, CipherFree> FRc4;
   std::unique_ptr<EVP_CIPHER_CTX, CipherCtxFree> FCipherCtx;
 };
 
