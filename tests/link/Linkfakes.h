@@ -113,7 +113,7 @@ class TRecordingTarget final : public platform::TComponent, public platform::IMe
     Messages.push_back(msg);
     LParams.push_back(lparam);
     Buffers.push_back(reinterpret_cast<const std::int32_t*>(wparam));
-    if (msg == platform::WM_DATAAVAILABLE && wparam != 0) {
+    if (msg == platform::WM_DATAAVAILABLE && wparam != 0 && WideBuffer) {
       const auto* bytes = reinterpret_cast<const std::uint8_t*>(wparam);
       LastWord0 = reinterpret_cast<const std::int32_t*>(wparam)[0];
       LastPacket.assign(bytes + 4, bytes + 4 + 9);
@@ -126,6 +126,8 @@ class TRecordingTarget final : public platform::TComponent, public platform::IMe
   std::vector<const std::int32_t*> Buffers;
   std::vector<std::uint8_t> LastPacket;
   std::int32_t LastWord0 = 0;
+  // The buffer holds 64 words (packet or array); a one-word buffer is not read.
+  bool WideBuffer = true;
   std::function<void()> OnMessage;
 };
 

@@ -74,6 +74,7 @@ TEST_F(RefreshPassTest, RequestKindFollowsDescriptorAndIndex) {
     TRefreshThread thread(20);
     TFakeConnection connection;
     TRecordingTarget target;
+    target.WideBuffer = c.Capacity == 64;
     thread.SetConnection(&connection);
     thread.SetEnabled(true);
     thread.AddRefresh(&target, 100, c.Descriptor, c.Index);
@@ -128,6 +129,7 @@ TEST_F(RefreshPassTest, SuspendedSubscriberGetsNothingUntilResumed) {
 }
 
 TEST_F(RefreshPassTest, ReloadAllServesEveryoneOnceRegardlessOfActivityAndTime) {
+  B.WideBuffer = false;
   Thread.AddRefresh(&A, 100, kPacket, -1);
   Thread.AddRefresh(&B, 100, 7, -1);
   Thread.RefreshPass();

@@ -40,8 +40,10 @@ void TRefreshThread::Execute() {
         // Waiting on the refresher lock itself closes the gap between
         // reading the flag and waiting, in which a SetEnabled(true) would
         // otherwise be lost.
-        FWaiting.store(true);
-        FWake.wait(lock, [&] { return FEnabled || Terminated(); });
+        while (!FEnabled && !Terminated()) {
+          FWaiting.store(true);
+          FWake.wait(lock);
+        }
         FWaiting.store(false);
         continue;
       }
@@ -57,6 +59,9 @@ void TRefreshThread::SetEnabled(bool value) {
   {
     std::lock_guard lock(FLock);
     FEnabled = value;
+    // The worker counts as running from now on, as a resumed thread does; if
+    // the flag is cleared again before it wakes, it marks itself waiting.
+    if (value) FWaiting.store(false);
   }
   if (value) FWake.notify_all();
 }
