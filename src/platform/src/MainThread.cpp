@@ -64,8 +64,11 @@ bool TMainThreadQueue::CheckSynchronize() {
     }
     ran = true;
     {
+      // Let go of the job under the lock: a waiting caller then holds the
+      // last reference and frees the job (and its exception) itself.
       std::lock_guard lock(FMutex);
       job->Done = true;
+      job.reset();
     }
     FDoneCv.notify_all();
   }
