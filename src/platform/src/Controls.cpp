@@ -558,12 +558,11 @@ void TWinControl::RemoveControl(TControl* control) {
   if (auto* form = ParentForm()) {
     // The focus leaves a control that leaves the form, without events: the
     // control may be on its way out.
-    if (auto* w = dynamic_cast<TWinControl*>(control)) {
-      for (TWinControl* a = form->ActiveControl(); a != nullptr; a = a->Parent()) {
-        if (a == w) {
-          form->ActiveControlRemoved();
-          break;
-        }
+    // (The control may be half destroyed: compare addresses only.)
+    for (TWinControl* a = form->ActiveControl(); a != nullptr; a = a->Parent()) {
+      if (static_cast<TControl*>(a) == control) {
+        form->ActiveControlRemoved();
+        break;
       }
     }
   }

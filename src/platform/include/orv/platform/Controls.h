@@ -274,11 +274,9 @@ enum class TChangeKind {
 // in the control's destruction; the observer must drop the control then.
 class IControlObserver {
  public:
+  virtual ~IControlObserver() = default;
   virtual void ControlChanged(TControl& control, TChangeKind kind) = 0;
   virtual void ControlDestroying(TControl& control) = 0;
-
- protected:
-  ~IControlObserver() = default;
 };
 
 // Told when an action's caption, enabled state, visibility, hint, checked
