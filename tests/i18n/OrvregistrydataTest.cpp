@@ -1,5 +1,3 @@
-#include "orv/i18n/Orvregistrydata.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -7,6 +5,8 @@
 #include <utility>
 #include <variant>
 #include <vector>
+
+#include "orv/i18n/Orvregistrydata.h"
 
 namespace orv::i18n {
 namespace {
@@ -246,9 +246,20 @@ TEST(TryParseDecimalTest, AcceptsOnlyWholeDecimalIntegers) {
     int Value;
   };
   const Case cases[] = {
-      {"0", true, 0},    {"42", true, 42},  {"-7", true, -7}, {"+4", true, 4}, {"2147483647", true, 2147483647},
-      {"2147483648", false, 0},             {"", false, 0},   {"abc", false, 0}, {"1.5", false, 0},
-      {" 1", false, 0},  {"1 ", false, 0},  {"+-1", false, 0}, {"++1", false, 0}, {"-", false, 0},
+      {"0", true, 0},
+      {"42", true, 42},
+      {"-7", true, -7},
+      {"+4", true, 4},
+      {"2147483647", true, 2147483647},
+      {"2147483648", false, 0},
+      {"", false, 0},
+      {"abc", false, 0},
+      {"1.5", false, 0},
+      {" 1", false, 0},
+      {"1 ", false, 0},
+      {"+-1", false, 0},
+      {"++1", false, 0},
+      {"-", false, 0},
   };
   for (const Case& c : cases) {
     int value = 0;

@@ -1,11 +1,10 @@
-#include "orv/i18n/Registration.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "orv/i18n/Orvregistrydata.h"
+#include "orv/i18n/Registration.h"
 #include "orv/i18n/Translator.h"
 
 namespace orv::i18n {
@@ -37,12 +36,10 @@ platform::TClassRegistry MakeRegistry() {
                                              r.RegistryMissingInteger(s, n, v);
                                            };
                                          })
-      .Method<TMissingStringValueEvent>("RegistryMissingString",
-                                        [](TTestRoot& r) -> TMissingStringValueEvent {
-                                          return [&r](platform::TComponent* s, const std::string& n, std::string& v) {
-                                            r.RegistryMissingString(s, n, v);
-                                          };
-                                        });
+      .Method<TMissingStringValueEvent>("RegistryMissingString", [](TTestRoot& r) -> TMissingStringValueEvent {
+        return
+            [&r](platform::TComponent* s, const std::string& n, std::string& v) { r.RegistryMissingString(s, n, v); };
+      });
   return registry;
 }
 

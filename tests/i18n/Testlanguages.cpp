@@ -37,7 +37,8 @@ ORV_PLUGIN_EXPORT void _MaxStrings(std::int32_t* count) { *count = TEST_STRINGS;
 ORV_PLUGIN_EXPORT std::int32_t _LoadString(std::uint32_t resource, char* buffer, std::int32_t size) {
   const std::string text = TextOf(resource);
   if (size > 0) {
-    const std::size_t copied = text.size() < static_cast<std::size_t>(size) ? text.size() : static_cast<std::size_t>(size) - 1;
+    const std::size_t copied =
+        text.size() < static_cast<std::size_t>(size) ? text.size() : static_cast<std::size_t>(size) - 1;
     std::memcpy(buffer, text.data(), copied);
     buffer[copied] = '\0';
   }

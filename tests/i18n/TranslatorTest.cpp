@@ -1,5 +1,3 @@
-#include "orv/i18n/Translator.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +7,7 @@
 
 #include "orv/i18n/Messagetexts.h"
 #include "orv/i18n/Stringids.h"
+#include "orv/i18n/Translator.h"
 
 namespace orv::i18n {
 namespace {

@@ -1,11 +1,11 @@
 #include "orv/i18n/Registration.h"
 
-#include "orv/i18n/Orvregistrydata.h"
-#include "orv/i18n/Translator.h"
-
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "orv/i18n/Orvregistrydata.h"
+#include "orv/i18n/Translator.h"
 
 namespace orv::i18n {
 
@@ -25,9 +25,9 @@ void RegisterI18nClasses(platform::TClassRegistry& registry) {
       .Event<TMissingIntegerValueEvent>(
           "OnMissingIntegerValue",
           [](TOrvRegistryData& o, TMissingIntegerValueEvent e) { o.OnMissingIntegerValue = std::move(e); })
-      .Event<TMissingStringValueEvent>(
-          "OnMissingStringValue",
-          [](TOrvRegistryData& o, TMissingStringValueEvent e) { o.OnMissingStringValue = std::move(e); });
+      .Event<TMissingStringValueEvent>("OnMissingStringValue", [](TOrvRegistryData& o, TMissingStringValueEvent e) {
+        o.OnMissingStringValue = std::move(e);
+      });
 }
 
 }  // namespace orv::i18n

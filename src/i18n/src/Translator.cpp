@@ -113,7 +113,8 @@ std::string TTranslator::DoMissingString(int id) {
 }
 
 std::string TTranslator::GetString(int id, int maxLength) {
-  const long long resource = static_cast<long long>(id) + static_cast<long long>(FCurrentLanguage) * FStringsPerLanguage;
+  const long long resource =
+      static_cast<long long>(id) + static_cast<long long>(FCurrentLanguage) * FStringsPerLanguage;
   std::string text = LoadResource(resource);
   if (text.empty()) text = DoMissingString(id);
   return Utf8Left(text, maxLength);

@@ -23,8 +23,7 @@ namespace orv::i18n {
 
 // Called when a text cannot be loaded (no library, no resource, empty text).
 // defaultString is empty on entry; what the handler leaves there is the text.
-using TMissingStringEvent =
-    std::function<void(platform::TComponent* Sender, int StringId, std::string& defaultString)>;
+using TMissingStringEvent = std::function<void(platform::TComponent* Sender, int StringId, std::string& defaultString)>;
 
 class TTranslator : public platform::TComponent {
  public:
