@@ -4,7 +4,8 @@
 add_library(orv_warnings INTERFACE)
 add_library(orv::warnings ALIAS orv_warnings)
 target_compile_options(orv_warnings INTERFACE
-  $<$<CXX_COMPILER_ID:GNU,Clang>:-Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor -Woverloaded-virtual>
+  $<$<CXX_COMPILER_ID:GNU,Clang>:-Wall -Wextra -Wpedantic -Wnon-virtual-dtor -Woverloaded-virtual>
+  $<$<CXX_COMPILER_ID:GNU>:-Wshadow=local>
   $<$<AND:$<CXX_COMPILER_ID:GNU,Clang>,$<BOOL:${ORV_WERROR}>>:-Werror>)
 target_compile_features(orv_warnings INTERFACE cxx_std_20)
 
