@@ -614,7 +614,7 @@ void TCustomCheckBox::DefaultKeyDown(unsigned short key, TShiftState /*shift*/) 
 
 TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) { SetBoundsQuiet(0, 0, 185, 105); }
 
-TRect TGroupBox::ClientRect() const { return {0, 0, std::max(0, Width() - 4), std::max(0, Height() - 17)}; }
+TRect TGroupBox::ClientRect() const { return {2, 15, std::max(2, Width() - 2), std::max(15, Height() - 2)}; }
 
 TRadioGroup::TRadioGroup(TComponent* owner) : TGroupBox(owner) { SetTabStop(true); }
 

@@ -4,6 +4,7 @@
 // tests set the size they need.
 
 #include <atomic>
+#include <functional>
 
 namespace orv::platform {
 
@@ -24,7 +25,13 @@ class TScreen {
     FHeight.store(height);
   }
   TCursor Cursor() const { return FCursor.load(); }
-  void SetCursor(TCursor cursor) { FCursor.store(cursor); }
+  void SetCursor(TCursor cursor) {
+    FCursor.store(cursor);
+    if (OnCursorChanged) OnCursorChanged(cursor);
+  }
+  // Runs on the thread that set the cursor (the user-interface thread); the
+  // renderer shows the cursor there.
+  std::function<void(TCursor)> OnCursorChanged;
 
  private:
   std::atomic<int> FWidth{800};

@@ -377,9 +377,8 @@ class TGroupBox : public TWinControl {
  public:
   explicit TGroupBox(TComponent* owner = nullptr);
   const char* ClassName() const override { return "TGroupBox"; }
+  // Children sit in the box's own coordinates; aligned ones below the caption.
   TRect ClientRect() const override;
-  int ClientOriginX() const override { return 2; }
-  int ClientOriginY() const override { return 15; }
 };
 
 // A radio group: a group box with one radio button per item.
