@@ -71,7 +71,8 @@ std::string QtFileFilter(const std::string& filter) {
     const std::size_t bar = filter.find('|', pos);
     if (bar == std::string::npos) break;
     const std::size_t next = filter.find('|', bar + 1);
-    const std::string name = filter.substr(pos, bar - pos);
+    std::string name = filter.substr(pos, bar - pos);
+    while (!name.empty() && name.back() == ' ') name.pop_back();
     std::string pattern = filter.substr(bar + 1, next == std::string::npos ? std::string::npos : next - bar - 1);
     for (char& c : pattern) {
       if (c == ';') c = ' ';

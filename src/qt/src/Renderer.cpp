@@ -933,6 +933,8 @@ TQtRenderer::~TQtRenderer() {
     delete peer;
   }
   FPeers.clear();
+  // Widgets of controls destroyed earlier were handed to deleteLater.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   SetTextMeasurer(nullptr);
   SetPopupService(nullptr);
   SetFormService(nullptr);
