@@ -225,7 +225,8 @@ TEST_F(SimulatorTest, LinkMessagesGoThroughTheSinkAndTheLogRecordsExchanges) {
   std::int32_t length = 64;
   Lib().ReadByAddress(0, 163, &value);
   Lib().WriteByAddress(0, 216, 100);
-  Lib().ReadData(0x100 | 1, &value);
+  std::int32_t array[64];
+  Lib().ReadData(0x100 | 1, array);
   Lib().WriteData(0, 1);
   Lib().ReadPacket(0x800, packet, &length);
   Lib().CloseLink();
