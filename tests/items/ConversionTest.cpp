@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "Itemfakes.h"
-#include "orv/items/Serialdata.h"
 #include "Temperaturetable.h"
+#include "orv/items/Serialdata.h"
 
 namespace orv::items {
 namespace {
@@ -133,8 +133,13 @@ TEST(ConversionTest, RoundingHelpers) {
     double In;
     int Away, Trunc, GetInt;
   };
-  const Case cases[] = {{58.5, 59, 58, 59}, {-58.5, -59, -58, -58}, {2.7, 3, 2, 3}, {-2.7, -3, -2, -2},
-                        {2.5, 3, 2, 3},     {0.0, 0, 0, 0},         {1e12, INT32_MAX, INT32_MAX, INT32_MAX}};
+  const Case cases[] = {{58.5, 59, 58, 59},
+                        {-58.5, -59, -58, -58},
+                        {2.7, 3, 2, 3},
+                        {-2.7, -3, -2, -2},
+                        {2.5, 3, 2, 3},
+                        {0.0, 0, 0, 0},
+                        {1e12, INT32_MAX, INT32_MAX, INT32_MAX}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.In);
     EXPECT_EQ(RoundHalfAwayFromZero(c.In), c.Away);

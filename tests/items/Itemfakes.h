@@ -90,7 +90,8 @@ class TFakeLibrary final : public plugins::IOrvLibrary {
     const auto& a = Arrays[static_cast<int>(desc & 0xFF)];
     if ((desc & 256) != 0) {
       const std::size_t start = static_cast<std::size_t>(index * RowLength);
-      for (std::size_t i = 0; i < static_cast<std::size_t>(RowLength) && start + i < a.size(); ++i) out[i] = a[start + i];
+      for (std::size_t i = 0; i < static_cast<std::size_t>(RowLength) && start + i < a.size(); ++i)
+        out[i] = a[start + i];
     } else if (static_cast<std::size_t>(index) < a.size()) {
       out[0] = a[static_cast<std::size_t>(index)];
     }

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Itemfakes.h"
@@ -425,8 +425,8 @@ TEST_F(FileFixture, ReadCases) {
     int Writes;
   };
   const Case cases[] = {
-      {nullptr, true, false, false, 1, 0},  {"abc", true, false, false, 1, 0}, {"abc", false, false, false, 1, 0},
-      {"25", true, false, true, 25, 1},     {"0x1F", false, false, true, 31, 1}, {"25", true, true, true, 25, 0},
+      {nullptr, true, false, false, 1, 0}, {"abc", true, false, false, 1, 0},   {"abc", false, false, false, 1, 0},
+      {"25", true, false, true, 25, 1},    {"0x1F", false, false, true, 31, 1}, {"25", true, true, true, 25, 0},
       {"31", false, true, true, 31, 0},
   };
   for (const Case& c : cases) {

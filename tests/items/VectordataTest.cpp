@@ -34,7 +34,8 @@ TEST(VectorTest, ByAddressWithTwoBytesUsesConsecutiveWords) {
   conn.Fake.Memory[131] = 0x12;
   EXPECT_TRUE(v.Load());
   ASSERT_EQ(conn.Fake.Calls.size(), 16u);
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(conn.Fake.Calls[static_cast<std::size_t>(i)], "ReadByAddress " + std::to_string(100 + 2 * i));
+  for (int i = 0; i < 16; ++i)
+    EXPECT_EQ(conn.Fake.Calls[static_cast<std::size_t>(i)], "ReadByAddress " + std::to_string(100 + 2 * i));
   EXPECT_EQ(v.Values()[15], 0x1234);
   conn.Fake.Calls.clear();
   std::vector<std::int32_t> raw(16, 7);
@@ -308,29 +309,39 @@ TEST(MatrixTest, LibraryOperationsByShape) {
   const auto cw = [](int cols) { return Cw(7 + 256 + (static_cast<std::uint32_t>(cols) << 12)); };
   const auto plain = [](int cols) { return Cw(7 + (static_cast<std::uint32_t>(cols) << 12)); };
   const Case cases[] = {
-      {2, 2, false,
+      {2,
+       2,
+       false,
        {"ReadDataIndex " + cw(2) + " 0", "ReadDataIndex " + cw(2) + " 1"},
        {"WriteRow " + cw(2) + " 0 1", "WriteRow " + cw(2) + " 1 3"},
        {"WriteDataRowCol " + cw(2) + " 1 0 8"},
        {"WriteRow " + cw(2) + " 1 8"}},
-      {2, 2, true,
+      {2,
+       2,
+       true,
        {"ReadDataIndex " + cw(2) + " 0", "ReadDataIndex " + cw(2) + " 1"},
        {"WriteDataRowCol " + cw(2) + " 0 0 1", "WriteDataRowCol " + cw(2) + " 0 1 2",
         "WriteDataRowCol " + cw(2) + " 1 0 3", "WriteDataRowCol " + cw(2) + " 1 1 4"},
        {"WriteDataRowCol " + cw(2) + " 1 0 8"},
        {"WriteRow " + cw(2) + " 1 8"}},
       {1, 1, false, {"ReadData 7"}, {"WriteData 263 1"}, {"WriteData 263 8"}, {"WriteData 263 8"}},
-      {1, 3, false,
+      {1,
+       3,
+       false,
        {"ReadData " + cw(3)},
        {"WriteArray " + cw(3) + " 1"},
        {"WriteDataIndex " + cw(3) + " 0 8"},
        {"WriteArray " + cw(3) + " 8"}},
-      {1, 3, true,
+      {1,
+       3,
+       true,
        {"ReadData " + cw(3)},
        {"WriteDataIndex " + cw(3) + " 0 1", "WriteDataIndex " + cw(3) + " 1 2", "WriteDataIndex " + cw(3) + " 2 3"},
        {"WriteDataIndex " + cw(3) + " 0 8"},
        {"WriteArray " + cw(3) + " 8"}},
-      {2, 1, false,
+      {2,
+       1,
+       false,
        {"ReadDataIndex " + plain(0) + " 0", "ReadDataIndex " + plain(0) + " 1"},
        {"WriteDataIndex " + cw(0) + " 0 1", "WriteDataIndex " + cw(0) + " 1 2"},
        {"WriteDataIndex " + cw(0) + " 1 8"},

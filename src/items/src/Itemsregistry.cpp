@@ -14,9 +14,11 @@ using platform::TClassBuilder;
 using platform::TDescValue;
 using platform::TReaderContext;
 
-const std::vector<std::pair<std::string, int>> kTransformationNames = {
-    {"ttNone", ttNone}, {"ttFormula", ttFormula}, {"ttTabled", ttTabled},
-    {"ttNonLinearTabled", ttNonLinearTabled}, {"ttCustom", ttCustom}};
+const std::vector<std::pair<std::string, int>> kTransformationNames = {{"ttNone", ttNone},
+                                                                       {"ttFormula", ttFormula},
+                                                                       {"ttTabled", ttTabled},
+                                                                       {"ttNonLinearTabled", ttNonLinearTabled},
+                                                                       {"ttCustom", ttCustom}};
 
 // The numbers of a list value; anything else refuses the description.
 std::vector<double> Numbers(const TDescValue& v, TReaderContext& ctx) {
@@ -79,13 +81,17 @@ void BaseProperties(TClassBuilder<T>& b) {
     b.template Ref<TBaseTransformation>(std::string("Transformation") + letters[i - 1],
                                         [i](T& o, TBaseTransformation* t) { o.SetTransformation(i, t); });
   }
-  b.template Event<TConvertToEcuEvent>("OnConvertToEcu", [](T& o, TConvertToEcuEvent e) { o.OnConvertToEcu = e; })
-      .template Event<TConvertToUserEvent>("OnConvertToUser",
-                                           [](T& o, TConvertToUserEvent e) { o.OnConvertToUser = e; });
+  b.template Event<TConvertToEcuEvent>("OnConvertToEcu", [](T& o, TConvertToEcuEvent e) {
+     o.OnConvertToEcu = e;
+   }).template Event<TConvertToUserEvent>("OnConvertToUser", [](T& o, TConvertToUserEvent e) {
+    o.OnConvertToUser = e;
+  });
   b.Defined("Coeffs", [](T& o, const TDescValue& v, TReaderContext& ctx) {
      double* c[4] = {&o.CoeffA, &o.CoeffB, &o.CoeffC, &o.CoeffD};
      ReadCoeffs(c, v, ctx);
-   }).Defined("ConversionTable", [](T& o, const TDescValue& v, TReaderContext& ctx) { ReadConversionTable(o, v, ctx); });
+   }).Defined("ConversionTable", [](T& o, const TDescValue& v, TReaderContext& ctx) {
+    ReadConversionTable(o, v, ctx);
+  });
 }
 
 // The link, file keys, options and events of numbers, vectors and matrices.

@@ -25,14 +25,12 @@ TOrvPacketData::TOrvPacketData(platform::TComponent* owner, int serialCode)
 TOrvPacketData::~TOrvPacketData() {
   if (FDataRefresher != nullptr) {
     if (FRegistered) FDataRefresher->RemoveRefresh(this, FDataDescriptor, -1);
-    RemoveFreeNotification(FDataRefresher);
     FDataRefresher = nullptr;
   }
 }
 
 void TOrvPacketData::SetDataRefresher(TDataRefresherBase* refresher) {
   if (FDataRefresher != nullptr) {
-    RemoveFreeNotification(FDataRefresher);
     if (FRegistered) FDataRefresher->RemoveRefresh(this, FDataDescriptor, -1);
   }
   if (refresher != nullptr) FreeNotification(refresher);

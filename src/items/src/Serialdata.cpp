@@ -46,9 +46,7 @@ double Interpolate(const double* x, const double* y, int k, double v) {
 
 }  // namespace
 
-int RoundHalfAwayFromZero(double value) {
-  return SaturateToInt(std::trunc(value >= 0.0 ? value + 0.5 : value - 0.5));
-}
+int RoundHalfAwayFromZero(double value) { return SaturateToInt(std::trunc(value >= 0.0 ? value + 0.5 : value - 0.5)); }
 
 int TruncateTowardZero(double value) { return SaturateToInt(std::trunc(value)); }
 
@@ -71,20 +69,16 @@ TOrvSerialData::TOrvSerialData(platform::TComponent* owner, int serialCode, Seri
 
 TOrvSerialData::~TOrvSerialData() {
   DeleteConversionTable();
-  if (FConnection != nullptr) RemoveFreeNotification(FConnection);
-  FConnection = nullptr;
-  for (auto& t : FTransformations) {
-    if (t != nullptr) RemoveFreeNotification(t);
-    t = nullptr;
-  }
-  for (auto& e : FExtCoeffs) {
-    if (e != nullptr) {
-      e->RemoveNotificationList(this);
-      RemoveFreeNotification(e);
-    }
+  for (TOrvSerialData*& e : FExtCoeffs) {
+    if (e != nullptr) e->RemoveNotificationList(this);
     e = nullptr;
   }
-  // Listeners keep their destruction notice: the component base tells them.
+  // Destruction notices stay registered: one link between two components
+  // can serve several roles (listener, external coefficient, connection), so
+  // the component base tells every linked component, which clears its
+  // references to this item.
+  FConnection = nullptr;
+  for (TBaseTransformation*& t : FTransformations) t = nullptr;
   FNotificationList.clear();
 }
 
@@ -284,8 +278,7 @@ void TOrvSerialData::SetUserTableValue(int index, double value) {
 }
 
 void TOrvSerialData::SetConnection(TOrvConnectionBase* connection) {
-  if (connection == FConnection) return;
-  if (FConnection != nullptr) RemoveFreeNotification(FConnection);
+  // A notice on a previous connection stays: it may serve another role.
   FConnection = connection;
   if (FConnection != nullptr) FreeNotification(FConnection);
 }

@@ -46,15 +46,8 @@ void TOrvSerialData::GetFormulaCoefficients(double& a, double& b, double& c, dou
 
 void TOrvSerialData::SetTransformation(int index, TBaseTransformation* transformation) {
   if (index < 1 || index > 4) return;
-  TBaseTransformation*& slot = FTransformations[index - 1];
-  if (slot != nullptr && slot != transformation) {
-    bool stillUsed = false;
-    for (int i = 0; i < 4; ++i) {
-      if (i != index - 1 && FTransformations[i] == slot) stillUsed = true;
-    }
-    if (!stillUsed) RemoveFreeNotification(slot);
-  }
-  slot = transformation;
+  // A notice on the previous transformation stays: it may serve another role.
+  FTransformations[index - 1] = transformation;
   if (transformation != nullptr) {
     FreeNotification(transformation);
     Load();

@@ -139,7 +139,8 @@ void TOrvVector::SetIndexCol(int index) {
 }
 
 void TOrvVector::SetDefValue(int index, double value) {
-  if (index >= 0 && index < static_cast<int>(FDefaultValues.size())) FDefaultValues[static_cast<std::size_t>(index)] = value;
+  if (index >= 0 && index < static_cast<int>(FDefaultValues.size()))
+    FDefaultValues[static_cast<std::size_t>(index)] = value;
 }
 
 double TOrvVector::GetDefValue(int index) const {
@@ -216,7 +217,8 @@ bool TOrvVector::WriteAll(plugins::IOrvLibrary& library, std::span<const std::in
   bool ok = true;
   const TVectorType type = GetVectorType();
   if (ByAddress) {
-    for (int i = 0; i < n; ++i) ok = library.WriteByAddress(cw, Address + i * DataLength(), raw[static_cast<std::size_t>(i)]) && ok;
+    for (int i = 0; i < n; ++i)
+      ok = library.WriteByAddress(cw, Address + i * DataLength(), raw[static_cast<std::size_t>(i)]) && ok;
   } else if (type == vtMatrixCol) {
     for (int i = 0; i < n; ++i) ok = library.WriteDataRowCol(cw, i, FColIndex, raw[static_cast<std::size_t>(i)]) && ok;
   } else if (SingleElementAccess) {
@@ -499,9 +501,7 @@ void TOrvMatrix::RestoreBackup() {
   DiscardBackup();
 }
 
-void TOrvMatrix::DimensionsChanged() {
-  NotifyData(platform::WM_CHANGEDATADIM, FColCount, FRowCount);
-}
+void TOrvMatrix::DimensionsChanged() { NotifyData(platform::WM_CHANGEDATADIM, FColCount, FRowCount); }
 
 void TOrvMatrix::SetColumnDimension(int count) {
   const int cut = count & 0xFF;
@@ -640,7 +640,8 @@ bool TOrvMatrix::WriteAll(plugins::IOrvLibrary& library, std::span<const std::in
   const std::uint32_t cw = FDataDescriptor;
   bool ok = true;
   if (ByAddress) {
-    for (int k = 0; k < Count(); ++k) ok = library.WriteByAddress(cw, Address + k * DataLength(), raw[static_cast<std::size_t>(k)]) && ok;
+    for (int k = 0; k < Count(); ++k)
+      ok = library.WriteByAddress(cw, Address + k * DataLength(), raw[static_cast<std::size_t>(k)]) && ok;
     return ok;
   }
   switch (GetMatrixType()) {
@@ -649,7 +650,8 @@ bool TOrvMatrix::WriteAll(plugins::IOrvLibrary& library, std::span<const std::in
     case mtMatrix:
       for (int r = 0; r < FRowCount; ++r) {
         if (SingleElementAccess) {
-          for (int c = 0; c < FColCount; ++c) ok = library.WriteDataRowCol(cw, r, c, raw[static_cast<std::size_t>(Index(r, c))]) && ok;
+          for (int c = 0; c < FColCount; ++c)
+            ok = library.WriteDataRowCol(cw, r, c, raw[static_cast<std::size_t>(Index(r, c))]) && ok;
         } else {
           ok = library.WriteRow(cw, raw.data() + Index(r, 0), r) && ok;
         }
@@ -792,7 +794,8 @@ bool TOrvMatrix::SetData(std::span<const double> values) {
 }
 
 bool TOrvMatrix::SetData(std::span<const double> row, int rowIndex) {
-  if (ReadOnly || rowIndex < 0 || rowIndex >= FRowCount || row.size() < static_cast<std::size_t>(FColCount)) return false;
+  if (ReadOnly || rowIndex < 0 || rowIndex >= FRowCount || row.size() < static_cast<std::size_t>(FColCount))
+    return false;
   std::vector<std::int32_t> raw(static_cast<std::size_t>(FColCount));
   for (int c = 0; c < FColCount; ++c)
     raw[static_cast<std::size_t>(c)] =

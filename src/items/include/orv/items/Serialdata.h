@@ -158,6 +158,9 @@ class TOrvSerialData : public platform::TComponent {
   TNotifyEvent OnGetData;
   TNotifyEvent BeforeSetData;
   TNotifyEvent BeforeGetData;
+  // ErrorCode: the library's status of the last access, -1 when the library
+  // cannot be used, or the conversion error value (kConvNoTable,
+  // kConvZeroDenominator) of a write that was refused because of it.
   TErrorEvent OnError;
   TConvertToEcuEvent OnConvertToEcu;
   TConvertToUserEvent OnConvertToUser;
@@ -220,7 +223,6 @@ class TOrvSerialData : public platform::TComponent {
   std::uint32_t FDataDescriptor = 0;
 
  private:
-
   double ToUserRaw(std::int32_t raw);
   int ToEcuUnmerged(double x);
 
@@ -240,8 +242,8 @@ class TOrvSerialData : public platform::TComponent {
   std::vector<platform::TComponent*> FNotificationList;
   TBaseTransformation* FTransformations[4] = {};
   TOrvSerialData* FExtCoeffs[4] = {};
-  int FNotifyDepth = 0;           // nested NotifyData runs of this item
-  bool FInCoefficients = false;   // GetFormulaCoefficients is running
+  int FNotifyDepth = 0;          // nested NotifyData runs of this item
+  bool FInCoefficients = false;  // GetFormulaCoefficients is running
 };
 
 // True when component is not none and is a data item.
@@ -255,7 +257,7 @@ class TOrvNumber : public TOrvSerialData {
   TOrvNumber(platform::TComponent* owner, int serialCode, int rowIndex = -1, int colIndex = -1);
   const char* ClassName() const override { return "TOrvNumber"; }
 
-  std::int32_t EcuValue = 0;     // the whole datum, all bits
+  std::int32_t EcuValue = 0;  // the whole datum, all bits
   std::int32_t BackupValue = 0;
   bool ByAddress = false;
   int Address = 0;
