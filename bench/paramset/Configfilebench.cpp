@@ -1,11 +1,20 @@
-// Configuration files: enciphering and deciphering a text the size of the
-// whole parameter set, and parsing it into the in-memory INI store.
+// Configuration files: saving and loading the whole parameter set (without
+// an ECU), enciphering and deciphering a text of that size, and parsing it
+// into the in-memory INI store.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <memory>
 #include <string>
 
+#include "orv/link/Orvconnection.h"
+#include "orv/paramset/Configfile.h"
+#include "orv/paramset/Dati.h"
 #include "orv/paramset/Lcefile.h"
 #include "orv/paramset/Orvmeminifile.h"
+#include "orv/platform/Clock.h"
+#include "orv/platform/Dialogs.h"
 
 namespace {
 
@@ -43,5 +52,52 @@ void BM_ParseAndRead(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ParseAndRead);
+
+// The data module with no communication library: every write takes its
+// value at once, so only the file work and the items are measured.
+class TOfflineModule {
+ public:
+  TOfflineModule()
+      : FDir(std::filesystem::temp_directory_path() / ("orv_bench_configfile_" + std::to_string(::getpid()))) {
+    std::filesystem::create_directories(FDir);
+    Module = std::make_unique<TSerialDataModule>();
+    if (Module->OrvConnection != nullptr) {
+      Module->OrvConnection->UnloadDll();
+      Module->OrvConnection->SetDllName((FDir / "NoLibraryHere.so").string());
+    }
+    Module->ResetAllToDefaults();
+  }
+  ~TOfflineModule() {
+    Module.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(FDir, ignored);
+  }
+  std::string File(const char* name) const { return (FDir / name).string(); }
+
+  orv::platform::TManualClock Clock;
+  orv::platform::TScopedClock ClockGuard{Clock};
+  orv::platform::TRecordingDialogs Dialogs;
+  orv::platform::TScopedDialogs DialogsGuard{Dialogs};
+  std::unique_ptr<TSerialDataModule> Module;
+
+ private:
+  std::filesystem::path FDir;
+};
+
+void BM_SaveWholeSet(benchmark::State& state) {
+  TOfflineModule offline;
+  for (auto _ : state) benchmark::DoNotOptimize(SaveConfiguration(*offline.Module, offline.File("set.lce")));
+}
+BENCHMARK(BM_SaveWholeSet)->Unit(benchmark::kMicrosecond);
+
+void BM_LoadWholeSet(benchmark::State& state) {
+  TOfflineModule offline;
+  if (!SaveConfiguration(*offline.Module, offline.File("set.lce"))) {
+    state.SkipWithError("the set could not be saved");
+    return;
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(LoadConfiguration(*offline.Module, offline.File("set.lce")));
+}
+BENCHMARK(BM_LoadWholeSet)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
