@@ -22,6 +22,26 @@
 // it start from the factory data. Written after every successful write to a
 // temporary file beside it, then renamed over it.
 //
+// Environment, read when the first library object of a session is created:
+//   SERORVDL_EEPROM    the stored EEPROM file; "-" keeps the ECU in memory
+//                      only; unset: $XDG_DATA_HOME/orvconfig/serorvdl-eeprom.bin
+//                      (or ~/.local/share/orvconfig/serorvdl-eeprom.bin)
+//   SERORVDL_FAULTS    comma-separated switches (unknown ones are ignored
+//                      with a line on standard error):
+//                      noanswer            Identify answers false
+//                      kind=N code=N variant=N   identification bytes 0, 1, 2
+//                      openfail            OpenLink refuses
+//                      readfail[=A;B...]   reads fail (all, also by serial code
+//                                          and the packet, or at addresses A, B)
+//                      writefail[=A;B...]  writes fail (all, or at addresses)
+//                      packetfail          ReadPacket fails
+//                      status=N[@A;B...]   GetLastStatus is N after successful
+//                                          reads (all, or at addresses)
+//                      droplink=N          after N exchanges on an open link the
+//                                          link drops (message 33168, lparam 0)
+//                      latency=MS          every exchange takes MS ms (max 10000)
+//   SERORVDL_SCENARIO  "idle" (default) or "cruise": how the live packet moves
+//
 // Thread safety: every member locks the ECU's mutex. Notifications are
 // returned to the caller to be sent after the lock is released.
 
