@@ -348,6 +348,17 @@ TEST_F(RenderTest, TypingGoesThroughTheModelsKeyFilter) {
   EXPECT_EQ(edit->selectedText(), "600");
 }
 
+TEST_F(RenderTest, KeyPreviewSeesAKeyOnceEvenWhenTheWidgetLeavesIt) {
+  int seen = 0;
+  Form.OnKeyDown = [&](TComponent*, unsigned short& key, TShiftState) {
+    if (key == VK_F1 + 1) ++seen;
+  };
+  QWidget* edit = PeerOf("Edit");
+  edit->setFocus();
+  QTest::keyClick(edit, Qt::Key_F2);  // the line edit has no use for it
+  EXPECT_EQ(seen, 1);
+}
+
 TEST_F(RenderTest, TabMovesTheFocusAlongTheModelsTabOrder) {
   auto* edit = PeerOf("Edit");
   edit->setFocus();

@@ -798,10 +798,11 @@ void TPeer::Sync(TChangeKind kind) {
 
 bool TPeer::HandleKey(QObject* o, QKeyEvent* e, bool fromList) {
   TWinControl* win = Win();
-  if (win == nullptr) {
-    // Keys on a form window without a focused control go to the form.
-    return false;
-  }
+  if (win == nullptr) return false;
+  // A form window sees keys only while none of its controls has the focus;
+  // otherwise the key already went through the focused control (and the
+  // form's key preview), and what the widget left over bubbles up here.
+  if (auto* form = dynamic_cast<TForm*>(win); form != nullptr && form->ActiveControl() != nullptr) return false;
   unsigned short key = VkOf(e->key());
   const TShiftState shift = ShiftOf(e->modifiers());
   if (key == VK_TAB && e->key() == Qt::Key_Backtab) {
