@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <string>
 #include <vector>
@@ -459,6 +460,30 @@ TEST_F(RenderTest, ScalingForA1024WideScreenMovesTheWidgets) {
   EXPECT_EQ(PeerOf("Edit")->font().pixelSize(), 16);
   EXPECT_EQ(Find<TStatusBar>(Form, "Status")->Panels(0).Width(), 384);
   EXPECT_EQ(PeerOf("Status")->geometry().bottom() + 1, Form.ClientHeight());
+}
+
+TEST(RenderModal, TheModalLoopEndsWithTheButtonsResultOrTheCloseBox) {
+  TQtRenderer renderer;
+  TForm dialog;
+  dialog.SetBorderStyle(bsDialog);
+  dialog.SetPosition(poScreenCenter);
+  auto* ok = new TButton(&dialog);
+  ok->SetParent(&dialog);
+  ok->SetModalResult(mrOk);
+  ok->SetCaption("&OK");
+  // The user clicks OK once the loop runs.
+  QTimer::singleShot(0, [&] {
+    QWidget* w = renderer.Peer(*ok);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(dialog.Modal());
+    QTest::mouseClick(w, Qt::LeftButton);
+  });
+  EXPECT_EQ(dialog.ShowModal(), mrOk);
+  EXPECT_FALSE(dialog.Visible());
+  EXPECT_FALSE(renderer.Window(dialog)->isVisible());
+  // Closing the window ends it with Cancel.
+  QTimer::singleShot(0, [&] { renderer.Window(dialog)->close(); });
+  EXPECT_EQ(dialog.ShowModal(), mrCancel);
 }
 
 TEST_F(RenderTest, ScreenshotLooksLikeANativeWindow) {
