@@ -7,6 +7,9 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include <atomic>
@@ -14,13 +17,13 @@
 #include <memory>
 #include <string>
 
-#include "Modelwidgets.h"
 #include "Simulatorhooks.h"
 #include "orv/controls/Orvcombobox.h"
 #include "orv/controls/Valueeditex.h"
 #include "orv/link/Orvconnection.h"
 #include "orv/platform/DynamicLibrary.h"
 #include "orv/platform/NumberText.h"
+#include "orv/qtui/Renderer.h"
 
 namespace orv::controls {
 namespace {
@@ -93,17 +96,21 @@ class ControlsOnSimulatedEcu : public ::testing::Test {
     edit->SetNextControl(combo);
     combo->SetPrevControl(edit);
 
-    renderer = std::make_unique<testing::TModelWidgets>(form);
-    editWidget = renderer->Show(*edit);
-    renderer->Show(*edit->EditLabel());
-    comboWidget = renderer->Show(*combo);
-    renderer->Show(*combo->ComboLabel());
-    renderer->Window().show();
+    window = renderer.Window(form);
+    form.Show();
+    QApplication::setActiveWindow(window);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    QCoreApplication::processEvents();
+    editWidget = renderer.Peer(*edit);
+    comboWidget = qobject_cast<QComboBox*>(renderer.Peer(*combo));
+    ASSERT_NE(editWidget, nullptr);
+    ASSERT_NE(comboWidget, nullptr);
     ASSERT_TRUE(edit->InitData());
     ASSERT_TRUE(combo->InitData());
   }
   void TearDown() override {
-    renderer.reset();
+    form.Hide();
+    QCoreApplication::processEvents();
     platform::SetDecimalSeparator('\0');
     ::unsetenv("SERORVDL_EEPROM");
     std::error_code ignored;
@@ -120,8 +127,22 @@ class ControlsOnSimulatedEcu : public ::testing::Test {
     return n;
   }
 
+  // What the field's widget shows.
+  std::string Shown() const {
+    if (auto* line = qobject_cast<QLineEdit*>(editWidget)) return line->text().toStdString();
+    if (auto* text = qobject_cast<QPlainTextEdit*>(editWidget)) return text->toPlainText().toStdString();
+    return "?";
+  }
+  // The user puts the focus on the control's widget.
+  void Focus(platform::TWinControl& control) {
+    renderer.Peer(control)->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(control.Focused());
+  }
+
   std::filesystem::path folder;
   link::TOrvConnection connection;
+  qtui::TQtRenderer renderer;
   platform::TDynamicLibrary hooks;
   sim::SimulatorPeekFn peek = nullptr;
   sim::SimulatorPokeFn poke = nullptr;
@@ -131,25 +152,29 @@ class ControlsOnSimulatedEcu : public ::testing::Test {
   items::TOrvNumber* comboItem = nullptr;
   TValueEditEx* edit = nullptr;
   TOrvComboBox* combo = nullptr;
-  std::unique_ptr<testing::TModelWidgets> renderer;
-  QLineEdit* editWidget = nullptr;
+  QWidget* window = nullptr;
+  QWidget* editWidget = nullptr;
   QComboBox* comboWidget = nullptr;
 };
 
 TEST_F(ControlsOnSimulatedEcu, WidgetsShowTheEcuValues) {
-  EXPECT_EQ(editWidget->text().toStdString(), "5");
+  EXPECT_EQ(Shown(), "5");
   EXPECT_EQ(comboWidget->currentIndex(), 0);
   EXPECT_EQ(comboWidget->count(), 3);
 }
 
 TEST_F(ControlsOnSimulatedEcu, TypingIntoTheFieldWritesTheEcu) {
-  edit->SetFocus();
+  Focus(*edit);
+  // The widget's own focus handling moves the caret after the field selected
+  // its text; the user selects it again.
+  edit->SelectAll();
+  QCoreApplication::processEvents();
   QTest::keyClicks(editWidget, "123");
-  EXPECT_EQ(editWidget->text().toStdString(), "123");
+  EXPECT_EQ(Shown(), "123");
   EXPECT_EQ(peek(kEditAddress), 5);
   QTest::keyClick(editWidget, Qt::Key_Return);
   EXPECT_EQ(peek(kEditAddress), 123);
-  EXPECT_EQ(editWidget->text().toStdString(), "123");
+  EXPECT_EQ(Shown(), "123");
   // Enter moved on along the chain.
   EXPECT_TRUE(combo->Focused());
   // Read back through another item.
@@ -159,15 +184,17 @@ TEST_F(ControlsOnSimulatedEcu, TypingIntoTheFieldWritesTheEcu) {
 }
 
 TEST_F(ControlsOnSimulatedEcu, ClampedValueComesBackIntoTheWidget) {
-  edit->SetFocus();
+  Focus(*edit);
+  edit->SelectAll();
+  QCoreApplication::processEvents();
   QTest::keyClicks(editWidget, "250x");
   QTest::keyClick(editWidget, Qt::Key_Return);
   EXPECT_EQ(peek(kEditAddress), 200);
-  EXPECT_EQ(editWidget->text().toStdString(), "200");
+  EXPECT_EQ(Shown(), "200");
 }
 
 TEST_F(ControlsOnSimulatedEcu, ChoosingALineWritesItsIndex) {
-  combo->SetFocus();
+  Focus(*combo);
   QTest::keyClick(comboWidget, Qt::Key_Return);
   EXPECT_TRUE(combo->DroppedDown());
   QTest::keyClick(comboWidget, Qt::Key_Down);
@@ -176,7 +203,9 @@ TEST_F(ControlsOnSimulatedEcu, ChoosingALineWritesItsIndex) {
   QTest::keyClick(comboWidget, Qt::Key_Return);
   EXPECT_EQ(peek(kComboAddress), 2);
   EXPECT_EQ(comboWidget->currentIndex(), 2);
-  // Typing the start of a line with the list closed commits it at once.
+  // The list closes (as the window system closes it on Enter); typing the
+  // start of a line with the list closed commits it at once.
+  combo->SetDroppedDown(false);
   QTest::keyClicks(comboWidget, "a");
   EXPECT_EQ(peek(kComboAddress), 1);
   EXPECT_EQ(comboWidget->currentIndex(), 1);
@@ -184,13 +213,13 @@ TEST_F(ControlsOnSimulatedEcu, ChoosingALineWritesItsIndex) {
 
 TEST_F(ControlsOnSimulatedEcu, WriteMadeElsewhereReachesTheWidgets) {
   ASSERT_TRUE(editItem->SetData(77));
-  EXPECT_EQ(editWidget->text().toStdString(), "77");
+  EXPECT_EQ(Shown(), "77");
   ASSERT_TRUE(comboItem->SetData(1));
   EXPECT_EQ(comboWidget->currentIndex(), 1);
   EXPECT_EQ(peek(kEditAddress), 77);
 
   const std::string shot = std::string(ORV_CONTROLS_SHOT_DIR) + "/controls_form.png";
-  ASSERT_TRUE(renderer->Window().grab().save(QString::fromStdString(shot)));
+  ASSERT_TRUE(window->grab().save(QString::fromStdString(shot)));
   EXPECT_TRUE(std::filesystem::exists(shot));
 }
 
