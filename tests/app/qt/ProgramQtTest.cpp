@@ -98,6 +98,8 @@ TEST_F(ProgramQtTest, F5EndsTheProgramWithTheLanguageStored) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The tests run without a display (also when CTest lists them at build time).
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qtui::TOrvApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
