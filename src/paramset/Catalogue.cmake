@@ -1,35 +1,4 @@
-# The data module's stored description, compiled into the library: the text
-# of resources/Serialdatamodule.orv goes into raw string literals of a
-# generated source. Included by this folder's CMakeLists.txt after the
+# The data module's stored description, compiled into the library (see
+# cmake/OrvEmbed.cmake). Included by this folder's CMakeLists.txt after the
 # library target exists.
-set(orv_catalogue_source ${PROJECT_SOURCE_DIR}/resources/Serialdatamodule.orv)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${orv_catalogue_source})
-file(READ ${orv_catalogue_source} orv_catalogue_text)
-if(orv_catalogue_text MATCHES "\\)orvdesc\"")
-  message(FATAL_ERROR "Serialdatamodule.orv holds the literal delimiter )orvdesc\"")
-endif()
-# Pieces of at most about 8000 characters, cut at line ends.
-set(ORV_CATALOGUE_PIECES "")
-set(orv_piece "")
-string(LENGTH "${orv_catalogue_text}" orv_left)
-while(orv_left GREATER 0)
-  if(orv_left GREATER 8000)
-    string(SUBSTRING "${orv_catalogue_text}" 0 8000 orv_head)
-    string(FIND "${orv_head}" "\n" orv_cut REVERSE)
-    if(orv_cut LESS 0)
-      set(orv_cut 7999)
-    endif()
-    math(EXPR orv_cut "${orv_cut} + 1")
-  else()
-    set(orv_cut ${orv_left})
-  endif()
-  string(SUBSTRING "${orv_catalogue_text}" 0 ${orv_cut} orv_piece)
-  string(SUBSTRING "${orv_catalogue_text}" ${orv_cut} -1 orv_catalogue_text)
-  string(APPEND ORV_CATALOGUE_PIECES "R\"orvdesc(${orv_piece})orvdesc\"\n")
-  string(LENGTH "${orv_catalogue_text}" orv_left)
-endwhile()
-if(ORV_CATALOGUE_PIECES STREQUAL "")
-  set(ORV_CATALOGUE_PIECES "\"\"")
-endif()
-configure_file(${CMAKE_CURRENT_SOURCE_DIR}/Cataloguetext.cpp.in ${CMAKE_CURRENT_BINARY_DIR}/generated/Cataloguetext.cpp @ONLY)
-target_sources(orv_paramset PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/generated/Cataloguetext.cpp)
+orv_embed_text(orv_paramset SerialDataModuleText ${PROJECT_SOURCE_DIR}/resources/Serialdatamodule.orv)

@@ -57,3 +57,13 @@ double InvertedBit4ToUser(int ecuValue) { return static_cast<double>(ecuValue ^ 
 int InvertedBit4ToEcu(double userValue) { return TruncInRange(userValue, 255) ^ 16; }
 
 }  // namespace orv::paramset
+
+namespace orv::resources {
+std::string_view SerialDataModuleText();
+}
+
+namespace orv::paramset {
+
+std::string_view SerialDataModuleDescription() { return resources::SerialDataModuleText(); }
+
+}  // namespace orv::paramset
