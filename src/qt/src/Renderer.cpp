@@ -415,6 +415,9 @@ class TPeer final : public QObject, public IControlObserver {
   QPointer<QWidget> Content;
   bool Updating = false;
   bool Forwarding = false;
+  // Between a line edit's focus-in and the moment its own focus handling is
+  // done: the caret moves it makes do not change the model's selection.
+  bool FocusSettling = false;
   QTimer* AnimTimer = nullptr;
   std::vector<QPointer<QRadioButton>> Radios;
 
@@ -813,6 +816,13 @@ bool TPeer::HandleKey(QObject* o, QKeyEvent* e, bool fromList) {
   if (Control == nullptr) return true;  // a handler destroyed the control
   auto* combo = dynamic_cast<TCustomComboBox*>(Control);
   const bool listCombo = combo != nullptr && combo->Style() == csDropDownList;
+  // Enter and Escape close an open list as part of the key itself, before
+  // the character arrives (which then commits the choice).
+  const bool closesList = listCombo && (key == VK_RETURN || key == VK_ESCAPE);
+  if (closesList) {
+    win->DefaultKeyDown(key, shift);
+    if (Control == nullptr) return true;
+  }
   QString text = e->text();
   if (text.isEmpty() && key == VK_BACK) text = QString(QChar(8));
   if (text.isEmpty() && key == VK_RETURN) text = QString(QChar(13));
@@ -841,7 +851,7 @@ bool TPeer::HandleKey(QObject* o, QKeyEvent* e, bool fromList) {
   const bool modelKeys = listCombo || dynamic_cast<TCustomGrid*>(Control) != nullptr ||
                          (dynamic_cast<TButton*>(Control) != nullptr && key == VK_RETURN);
   if (modelKeys && key != 0) {
-    win->DefaultKeyDown(key, shift);
+    if (!closesList) win->DefaultKeyDown(key, shift);
     return true;
   }
   return false;
@@ -852,6 +862,7 @@ void TPeer::UserText() {
   auto* edit = qobject_cast<QLineEdit*>(Widget.data());
   if (e == nullptr || edit == nullptr || Updating) return;
   const QString t = edit->text();
+  if (FocusSettling && S(t) == e->Text()) return;
   int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
   int length = edit->hasSelectedText() ? static_cast<int>(edit->selectedText().size()) : 0;
   const int byteStart = CharToByte(t, start);
@@ -872,6 +883,18 @@ bool TPeer::eventFilter(QObject* o, QEvent* e) {
     case QEvent::FocusIn:
       if (TWinControl* win = Win(); win != nullptr && !fromList && dynamic_cast<TForm*>(win) == nullptr) {
         if (TForm* form = win->ParentForm(); form != nullptr && form->ActiveControl() != win) form->SetActiveControl(win);
+        // The line edit's own focus handling moves the caret after the
+        // model has chosen the selection on entering (a value field selects
+        // all): show the model's selection again once it is done. A mouse
+        // click places the caret itself, as on every platform.
+        if (qobject_cast<QLineEdit*>(Widget.data()) != nullptr &&
+            static_cast<QFocusEvent*>(e)->reason() != Qt::MouseFocusReason) {
+          FocusSettling = true;
+          QTimer::singleShot(0, this, [this] {
+            FocusSettling = false;
+            if (Control != nullptr && Widget != nullptr) ControlChanged(*Control, TChangeKind::ckSelection);
+          });
+        }
       }
       return false;
     case QEvent::MouseButtonPress:

@@ -168,10 +168,13 @@ TEST_F(ControlsOnSimulatedEcu, WidgetsShowTheEcuValues) {
 
 TEST_F(ControlsOnSimulatedEcu, TypingIntoTheFieldWritesTheEcu) {
   Focus(*edit);
-  // The widget's own focus handling moves the caret after the field selected
-  // its text; the user selects it again.
+  // The field had the focus from the start, so the value that arrived since
+  // replaced the selection it made on entering; the user selects it again.
   edit->SelectAll();
   QCoreApplication::processEvents();
+  auto* line = qobject_cast<QLineEdit*>(editWidget);
+  ASSERT_NE(line, nullptr);
+  EXPECT_EQ(line->selectedText().toStdString(), "5");
   QTest::keyClicks(editWidget, "123");
   EXPECT_EQ(Shown(), "123");
   EXPECT_EQ(peek(kEditAddress), 5);
@@ -188,7 +191,6 @@ TEST_F(ControlsOnSimulatedEcu, TypingIntoTheFieldWritesTheEcu) {
 
 TEST_F(ControlsOnSimulatedEcu, ClampedValueComesBackIntoTheWidget) {
   Focus(*edit);
-  edit->SelectAll();
   QCoreApplication::processEvents();
   QTest::keyClicks(editWidget, "250x");
   QTest::keyClick(editWidget, Qt::Key_Return);
@@ -206,9 +208,10 @@ TEST_F(ControlsOnSimulatedEcu, ChoosingALineWritesItsIndex) {
   QTest::keyClick(comboWidget, Qt::Key_Return);
   EXPECT_EQ(peek(kComboAddress), 2);
   EXPECT_EQ(comboWidget->currentIndex(), 2);
-  // The list closes (as the window system closes it on Enter); typing the
-  // start of a line with the list closed commits it at once.
-  combo->SetDroppedDown(false);
+  // Enter closed the list; typing the start of a line with the list closed
+  // commits it at once.
+  EXPECT_FALSE(combo->DroppedDown());
+  EXPECT_FALSE(combo->Pending());
   QTest::keyClicks(comboWidget, "a");
   EXPECT_EQ(peek(kComboAddress), 1);
   EXPECT_EQ(comboWidget->currentIndex(), 1);
