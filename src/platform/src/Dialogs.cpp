@@ -24,16 +24,16 @@ int TRecordingDialogs::MessageBox(const std::string& text, const std::string& ca
   return DefaultAnswer(buttons);
 }
 
-bool TRecordingDialogs::OpenFileDialog(const TFileDialogSpec& spec, std::string& fileName) {
-  FileDialogs.push_back(spec);
+bool TRecordingDialogs::OpenFileDialog(const TFileDialogSpec& dialog, std::string& fileName) {
+  FileDialogs.push_back(dialog);
   if (FileNames.empty()) return false;
   fileName = FileNames.front();
   FileNames.pop_front();
   return !fileName.empty();
 }
 
-bool TRecordingDialogs::SaveFileDialog(const TFileDialogSpec& spec, std::string& fileName) {
-  return OpenFileDialog(spec, fileName);
+bool TRecordingDialogs::SaveFileDialog(const TFileDialogSpec& dialog, std::string& fileName) {
+  return OpenFileDialog(dialog, fileName);
 }
 
 namespace {
