@@ -87,8 +87,9 @@ TEST(ComponentTest, MutualNoticesClearReferencesBothWays) {
   auto* c = new TProbe(nullptr, "C", nullptr);
   auto* d = new TProbe(nullptr, "D", nullptr);
   c->Watch(d);
+  const std::vector<TComponent*> told{c};  // taken before c is freed
   delete c;
-  EXPECT_EQ(d->Removed, (std::vector<TComponent*>{c}));
+  EXPECT_EQ(d->Removed, told);
   delete d;
 }
 
@@ -106,9 +107,10 @@ TEST(ComponentTest, SiblingsAreToldThroughTheOwner) {
   auto* a = new TProbe(&owner, "A", nullptr);
   auto* b = new TProbe(&owner, "B", nullptr);
   a->Ref = b;  // no FreeNotification: siblings hear of each other through the owner
+  const std::vector<TComponent*> told{b};  // taken before b is freed
   delete b;
   EXPECT_EQ(a->Ref, nullptr);
-  EXPECT_EQ(owner.Removed, (std::vector<TComponent*>{b}));
+  EXPECT_EQ(owner.Removed, told);
 }
 
 TEST(ComponentTest, LoadingAndDesigningFlags) {
