@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "orv/paramset/Dati.h"
 #include "orv/link/Orvconnection.h"
+#include "orv/paramset/Dati.h"
 #include "orv/platform/Clock.h"
 #include "orv/platform/Dialogs.h"
 
@@ -46,8 +46,7 @@ void BM_ConnectAndReadAll(benchmark::State& state) {
     module.Disconnect(false);
     state.ResumeTiming();
   }
-  state.counters["pause_ms"] =
-      benchmark::Counter(static_cast<double>(paused), benchmark::Counter::kAvgIterations);
+  state.counters["pause_ms"] = benchmark::Counter(static_cast<double>(paused), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_ConnectAndReadAll)->Unit(benchmark::kMillisecond);
 
@@ -68,8 +67,7 @@ void BM_ReadAll(benchmark::State& state) {
     module.ReadAll();
     paused += setup.Clock.TickCount() - before;
   }
-  state.counters["pause_ms"] =
-      benchmark::Counter(static_cast<double>(paused), benchmark::Counter::kAvgIterations);
+  state.counters["pause_ms"] = benchmark::Counter(static_cast<double>(paused), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_ReadAll)->Unit(benchmark::kMillisecond);
 

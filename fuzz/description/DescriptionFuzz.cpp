@@ -65,8 +65,9 @@ class TFuzzRoot : public TComponent {
 
 TClassRegistry MakeRegistry() {
   TClassRegistry r;
-  TClassBuilder<TFuzzPart>(r, "TFuzzPart", "", false)
-      .String("Caption", [](TFuzzPart& o, const std::string& v) { o.Caption = v; });
+  TClassBuilder<TFuzzPart>(r, "TFuzzPart", "", false).String("Caption", [](TFuzzPart& o, const std::string& v) {
+    o.Caption = v;
+  });
   TClassBuilder<TFuzzItem>(r, "TFuzzItem", "")
       .Int("Number", [](TFuzzItem& o, int v) { o.Number = v; })
       .Float("Value", [](TFuzzItem& o, double v) { o.Value = v; })
@@ -82,8 +83,9 @@ TClassRegistry MakeRegistry() {
         if (v.kind != TDescValue::Kind::List) ctx.Fail(v.Line, "a list is expected");
         for (const TDescValue& item : v.Items) o.Coeffs.push_back(item.AsDouble());
       });
-  TClassBuilder<TFuzzRoot>(r, "TFuzzRoot", "", false)
-      .Method<TNotifyEvent>("DoChange", [](TFuzzRoot&) -> TNotifyEvent { return [](TComponent*) {}; });
+  TClassBuilder<TFuzzRoot>(r, "TFuzzRoot", "", false).Method<TNotifyEvent>("DoChange", [](TFuzzRoot&) -> TNotifyEvent {
+    return [](TComponent*) {};
+  });
   return r;
 }
 

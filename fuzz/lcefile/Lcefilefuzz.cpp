@@ -110,8 +110,8 @@ bool LcefileFuzzOne(const std::uint8_t* data, std::size_t size) {
     TLceKeyBytes keyBytes{};
     std::copy_n(bytes.begin() + LceHeaderSize, LceKeyBytes, keyBytes.begin());
     const auto again = EncryptToBytes(*text, keyBytes);
-    ok = ok && again && std::equal(again->begin() + LceHeaderSize, again->end(), bytes.begin() + LceHeaderSize,
-                                   bytes.end());
+    ok = ok && again &&
+         std::equal(again->begin() + LceHeaderSize, again->end(), bytes.begin() + LceHeaderSize, bytes.end());
     TIniBuffer buffer = MakeIniBuffer(*text, false);
     TMemIniData ini(&buffer);
     ok = ExerciseStore(ini) && ok;

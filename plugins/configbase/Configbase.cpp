@@ -38,8 +38,7 @@ const std::vector<std::uint8_t>* Find(std::uint32_t resource) {
 
 }  // namespace
 
-ORV_PLUGIN_EXPORT const std::uint8_t* _GetResource(std::uint32_t resource,
-                                                   std::uint32_t* size) {
+ORV_PLUGIN_EXPORT const std::uint8_t* _GetResource(std::uint32_t resource, std::uint32_t* size) {
   const std::vector<std::uint8_t>* bytes = Find(resource);
   if (bytes == nullptr) {
     if (size != nullptr) *size = 0;

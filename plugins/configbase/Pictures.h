@@ -32,8 +32,8 @@ class TPicture {
 };
 
 // The pictures the library offers.
-TPicture DrawIcon();                 // 32 x 32: a lambda-probe gauge
-TPicture DrawAboutPicture();         // 249 x 81: a probe signal over a dark band
-TPicture DrawFlag(int language);     // 53 x 36: 0 Italy, 1 United Kingdom, 2 Germany
+TPicture DrawIcon();              // 32 x 32: a lambda-probe gauge
+TPicture DrawAboutPicture();      // 249 x 81: a probe signal over a dark band
+TPicture DrawFlag(int language);  // 53 x 36: 0 Italy, 1 United Kingdom, 2 Germany
 
 }  // namespace orv::configbase

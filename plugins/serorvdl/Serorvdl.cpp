@@ -45,46 +45,67 @@ class TSimulatedLibrary final : public IOrvLibrary {
   int GetPort() override { return Ecu().Port(); }
   void SetLinkOption(int) override {}
   void SelectPort(int port) override { Ecu().SelectPort(port); }
-  void ClosePort() override { Send([&](std::vector<TNotice>& n) { Ecu().CloseLink(n); }); }
+  void ClosePort() override {
+    Send([&](std::vector<TNotice>& n) { Ecu().CloseLink(n); });
+  }
   int IsLinkOpen() override { return Ecu().IsLinkOpen(); }
-  int OpenLink() override { return Send([&](std::vector<TNotice>& n) { return Ecu().OpenLink(n); }); }
-  void CloseLink() override { Send([&](std::vector<TNotice>& n) { Ecu().CloseLink(n); }); }
+  int OpenLink() override {
+    return Send([&](std::vector<TNotice>& n) { return Ecu().OpenLink(n); });
+  }
+  void CloseLink() override {
+    Send([&](std::vector<TNotice>& n) { Ecu().CloseLink(n); });
+  }
   int GetLastStatus() override { return Ecu().LastStatus(); }
   void SelectModeA() override {}
   void SelectModeB() override {}
   bool ReadData(std::uint32_t desc, std::int32_t* out) override {
-    return Send([&](std::vector<TNotice>& n) { return Ecu().ReadCoded(desc, TSimulatedEcu::TCodedRead::Data, out, 0, 0, n); });
+    return Send(
+        [&](std::vector<TNotice>& n) { return Ecu().ReadCoded(desc, TSimulatedEcu::TCodedRead::Data, out, 0, 0, n); });
   }
   bool ReadDataIndex(std::uint32_t desc, std::int32_t* out, int index) override {
-    return Send([&](std::vector<TNotice>& n) { return Ecu().ReadCoded(desc, TSimulatedEcu::TCodedRead::Index, out, index, 0, n); });
+    return Send([&](std::vector<TNotice>& n) {
+      return Ecu().ReadCoded(desc, TSimulatedEcu::TCodedRead::Index, out, index, 0, n);
+    });
   }
   bool ReadPacket(std::uint32_t, std::uint8_t* data, std::int32_t* length) override {
     return Send([&](std::vector<TNotice>& n) { return Ecu().ReadPacket(data, length, n); });
   }
   bool WriteArray(std::uint32_t desc, const std::int32_t* values) override {
-    return Send([&](std::vector<TNotice>& n) { return Ecu().WriteCoded(desc, TSimulatedEcu::TCodedWrite::Array, values, 0, 0, 0, n); });
+    return Send([&](std::vector<TNotice>& n) {
+      return Ecu().WriteCoded(desc, TSimulatedEcu::TCodedWrite::Array, values, 0, 0, 0, n);
+    });
   }
   bool WriteData(std::uint32_t desc, std::int32_t value) override {
-    return Send([&](std::vector<TNotice>& n) { return Ecu().WriteCoded(desc, TSimulatedEcu::TCodedWrite::Data, nullptr, 0, 0, value, n); });
+    return Send([&](std::vector<TNotice>& n) {
+      return Ecu().WriteCoded(desc, TSimulatedEcu::TCodedWrite::Data, nullptr, 0, 0, value, n);
+    });
   }
   bool WriteDataIndex(std::uint32_t desc, int index, std::int32_t value) override {
-    return Send(
-        [&](std::vector<TNotice>& n) { return Ecu().WriteCoded(desc, TSimulatedEcu::TCodedWrite::Index, nullptr, index, 0, value, n); });
+    return Send([&](std::vector<TNotice>& n) {
+      return Ecu().WriteCoded(desc, TSimulatedEcu::TCodedWrite::Index, nullptr, index, 0, value, n);
+    });
   }
   bool WriteDataRowCol(std::uint32_t desc, int row, int col, std::int32_t value) override {
-    return Send(
-        [&](std::vector<TNotice>& n) { return Ecu().WriteCoded(desc, TSimulatedEcu::TCodedWrite::RowCol, nullptr, row, col, value, n); });
+    return Send([&](std::vector<TNotice>& n) {
+      return Ecu().WriteCoded(desc, TSimulatedEcu::TCodedWrite::RowCol, nullptr, row, col, value, n);
+    });
   }
   bool WriteRow(std::uint32_t desc, const std::int32_t* values, int row) override {
-    return Send([&](std::vector<TNotice>& n) { return Ecu().WriteCoded(desc, TSimulatedEcu::TCodedWrite::Row, values, row, 0, 0, n); });
+    return Send([&](std::vector<TNotice>& n) {
+      return Ecu().WriteCoded(desc, TSimulatedEcu::TCodedWrite::Row, values, row, 0, 0, n);
+    });
   }
-  bool Identify(EcuIdentity* identity) override { return Send([&](std::vector<TNotice>& n) { return Ecu().Identify(identity, n); }); }
+  bool Identify(EcuIdentity* identity) override {
+    return Send([&](std::vector<TNotice>& n) { return Ecu().Identify(identity, n); });
+  }
   void SetProtocolOption(int) override {}
   bool WriteByAddress(std::uint32_t desc, int address, std::int32_t value) override {
     return Send([&](std::vector<TNotice>& n) { return Ecu().WriteByAddress(desc, address, value, n); });
   }
   bool ReadDataRowCol(std::uint32_t desc, std::int32_t* out, int row, int col) override {
-    return Send([&](std::vector<TNotice>& n) { return Ecu().ReadCoded(desc, TSimulatedEcu::TCodedRead::RowCol, out, row, col, n); });
+    return Send([&](std::vector<TNotice>& n) {
+      return Ecu().ReadCoded(desc, TSimulatedEcu::TCodedRead::RowCol, out, row, col, n);
+    });
   }
   bool ReadByAddress(std::uint32_t desc, int address, std::int32_t* out) override {
     return Send([&](std::vector<TNotice>& n) { return Ecu().ReadByAddress(desc, address, out, n); });
@@ -122,7 +143,9 @@ ORV_PLUGIN_EXPORT bool _GetDLLVersion(orv::plugins::FILE_VERSION_DATA* version) 
 }
 
 ORV_PLUGIN_EXPORT void _SimulatorResetLog() { TSimulatedEcu::Instance().ResetLog(); }
-ORV_PLUGIN_EXPORT int _SimulatorLog(int* entries, int capacity) { return TSimulatedEcu::Instance().Log(entries, capacity); }
+ORV_PLUGIN_EXPORT int _SimulatorLog(int* entries, int capacity) {
+  return TSimulatedEcu::Instance().Log(entries, capacity);
+}
 ORV_PLUGIN_EXPORT int _SimulatorPeek(int address) { return TSimulatedEcu::Instance().Peek(address); }
 ORV_PLUGIN_EXPORT void _SimulatorPoke(int address, int value) { TSimulatedEcu::Instance().Poke(address, value); }
 ORV_PLUGIN_EXPORT int _SimulatorSetFaults(const char* faults) { return TSimulatedEcu::Instance().SetFaults(faults); }

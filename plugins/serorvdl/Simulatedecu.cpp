@@ -89,11 +89,10 @@ constexpr TFactoryByte kFactoryBytes[] = {
 
 // Thermistor ratio raw / (255 - raw) at -55, -50, ..., 180 C.
 constexpr double kThermistorRatio[48] = {
-    97.578, 67.65,   47.538,  33.831,  24.359,  17.753,  13.067,  9.7228,  7.3007,  5.5361,
-    4.2332, 3.266,   2.5392,  1.9902,  1.5709,  1.2492,  1.0,     0.805,   0.65326, 0.5329,
-    0.4371, 0.36,    0.299,   0.2493,  0.2088,  0.1757,  0.148,   0.1262,  0.1076,  0.09215,
-    0.07922, 0.0683, 0.05924, 0.05153, 0.04492, 0.0392,  0.0343,  0.03018, 0.02665, 0.023594,
-    0.0209, 0.0186,  0.0166,  0.01486, 0.01332, 0.01198, 0.01079, 0.00974};
+    97.578, 67.65,   47.538,  33.831,   24.359, 17.753,  13.067,  9.7228,  7.3007,  5.5361,  4.2332,  3.266,
+    2.5392, 1.9902,  1.5709,  1.2492,   1.0,    0.805,   0.65326, 0.5329,  0.4371,  0.36,    0.299,   0.2493,
+    0.2088, 0.1757,  0.148,   0.1262,   0.1076, 0.09215, 0.07922, 0.0683,  0.05924, 0.05153, 0.04492, 0.0392,
+    0.0343, 0.03018, 0.02665, 0.023594, 0.0209, 0.0186,  0.0166,  0.01486, 0.01332, 0.01198, 0.01079, 0.00974};
 
 std::uint8_t TemperatureByte(double celsius) {
   const double position = std::clamp((celsius + 55.0) / 5.0, 0.0, 47.0);
@@ -453,7 +452,8 @@ bool TSimulatedEcu::ReadByAddress(std::uint32_t desc, int address, std::int32_t*
   std::int32_t stored = FMemory[static_cast<std::size_t>(address)];
   if (two) stored |= FMemory[static_cast<std::size_t>(address + 1)] << 8;
   *out = ReadAsDescribed(desc, stored);
-  FStatus = (FFaults.StatusAddresses.empty() || Contains(FFaults.StatusAddresses, address)) ? FFaults.Status : kStatusOk;
+  FStatus =
+      (FFaults.StatusAddresses.empty() || Contains(FFaults.StatusAddresses, address)) ? FFaults.Status : kStatusOk;
   return true;
 }
 
@@ -521,8 +521,10 @@ bool TSimulatedEcu::ReadCoded(std::uint32_t desc, TCodedRead how, std::int32_t* 
       }
       break;
     case TCodedRead::RowCol:
-      if (b < 0 || b >= cols) first = -1;
-      else first = a * cols + b;
+      if (b < 0 || b >= cols)
+        first = -1;
+      else
+        first = a * cols + b;
       break;
   }
   if (a < 0 || first < 0 || first + count > size) {
@@ -626,7 +628,8 @@ void TSimulatedEcu::FillPacket(std::uint8_t* bytes) {
   bytes[2] = VoltByte(tps);
   bytes[3] = VoltByte(0.70);
   const int defaultPosition = FMemory[168];
-  bytes[4] = static_cast<std::uint8_t>(std::clamp(defaultPosition + static_cast<int>(std::lround(20.0 * std::sin(t * 1.3))), 0, 255));
+  bytes[4] = static_cast<std::uint8_t>(
+      std::clamp(defaultPosition + static_cast<int>(std::lround(20.0 * std::sin(t * 1.3))), 0, 255));
   bytes[5] = static_cast<std::uint8_t>(defaultPosition);
   bytes[6] = static_cast<std::uint8_t>(lambda < 0.35 ? 0 : lambda > 0.65 ? 2 : 1);
   bytes[7] = static_cast<std::uint8_t>(tps < 1.0 ? 0 : tps < 2.0 ? 1 : tps < 3.0 ? 2 : 3);

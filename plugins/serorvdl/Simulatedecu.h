@@ -63,7 +63,6 @@ inline constexpr int kCheckupAddress = 161;
 inline constexpr int kEraseCommand = 8;
 inline constexpr int kPacketLength = 16;
 
-
 struct TFaults {
   bool NoAnswer = false;
   std::optional<int> Kind, Code, Variant;
@@ -118,11 +117,10 @@ class TSimulatedEcu {
   bool ReadByAddress(std::uint32_t desc, int address, std::int32_t* out, std::vector<TNotice>& notices);
   bool WriteByAddress(std::uint32_t desc, int address, std::int32_t value, std::vector<TNotice>& notices);
   enum class TCodedRead { Data, Index, RowCol };
-  bool ReadCoded(std::uint32_t desc, TCodedRead how, std::int32_t* out, int a, int b,
-                 std::vector<TNotice>& notices);
+  bool ReadCoded(std::uint32_t desc, TCodedRead how, std::int32_t* out, int a, int b, std::vector<TNotice>& notices);
   enum class TCodedWrite { Data, Index, RowCol, Array, Row };
-  bool WriteCoded(std::uint32_t desc, TCodedWrite how, const std::int32_t* values, int a, int b,
-                  std::int32_t value, std::vector<TNotice>& notices);
+  bool WriteCoded(std::uint32_t desc, TCodedWrite how, const std::int32_t* values, int a, int b, std::int32_t value,
+                  std::vector<TNotice>& notices);
   bool ReadPacket(std::uint8_t* data, std::int32_t* length, std::vector<TNotice>& notices);
 
   // Test hooks.

@@ -22,9 +22,9 @@ namespace orv::plugins::simulator {
 // What GetLastStatus answers after an exchange (or the value of the status
 // fault switch after a successful read).
 inline constexpr int kStatusOk = 0;
-inline constexpr int kStatusLinkClosed = 1;   // link closed or dropped, no answer
-inline constexpr int kStatusRefused = 2;      // the ECU refused (read or write fault)
-inline constexpr int kStatusBadRequest = 3;   // null pointer, no such address, code or index
+inline constexpr int kStatusLinkClosed = 1;  // link closed or dropped, no answer
+inline constexpr int kStatusRefused = 2;     // the ECU refused (read or write fault)
+inline constexpr int kStatusBadRequest = 3;  // null pointer, no such address, code or index
 
 inline constexpr int kLogWriteByAddress = 1000;
 inline constexpr int kLogReadByCode = 2000;

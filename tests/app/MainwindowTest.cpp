@@ -11,8 +11,8 @@
 #include "orv/app/Main.h"
 #include "orv/app/Program.h"
 #include "orv/i18n/Settingsstore.h"
-#include "orv/items/Serialdata.h"
 #include "orv/i18n/Translator.h"
+#include "orv/items/Serialdata.h"
 #include "orv/link/Orvconnection.h"
 #include "orv/paramset/Dati.h"
 #include "orv/platform/Clock.h"
@@ -31,9 +31,9 @@ constexpr const char* kKey = "software\\orv srl\\QVN208";
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    FFolder = std::filesystem::temp_directory_path() /
-              ("orv-main-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    FFolder =
+        std::filesystem::temp_directory_path() / ("orv-main-" + std::to_string(::getpid()) + "-" +
+                                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(FFolder);
     ::setenv("SERORVDL_EEPROM", (FFolder / "eeprom.bin").c_str(), 1);
     ::unsetenv("SERORVDL_FAULTS");
@@ -151,8 +151,7 @@ TEST_F(MainWindowTest, ConnectFailuresShowTheirMessages) {
     EXPECT_EQ(m.Caption, w.Caption());
     EXPECT_EQ(m.Type, platform::TMsgDlgType::mtError);
     if (c.CodeLine) {
-      EXPECT_EQ(m.Text, w.Module().Texts.TextCommError1 + "\n" + w.Module().Texts.TextCommError2 +
-                            "\n(ERR.CODE: C01)");
+      EXPECT_EQ(m.Text, w.Module().Texts.TextCommError1 + "\n" + w.Module().Texts.TextCommError2 + "\n(ERR.CODE: C01)");
     } else {
       EXPECT_EQ(m.Text, w.Module().Texts.TextBadAnswer);
     }

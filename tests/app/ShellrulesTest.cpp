@@ -71,8 +71,8 @@ TEST(ShellrulesTest, MissingVersionReadsNotAvailable) {
   TVersionRecord otherTranslation;
   otherTranslation.Translations.push_back({0x0409, 0x04B0});
   otherTranslation.Strings.emplace_back("\\StringFileInfo\\041004e4\\FileVersion", "1.0");
-  for (const auto& record : {std::optional<TVersionRecord>(), std::optional(noTranslation),
-                             std::optional(emptyVersion), std::optional(otherTranslation)}) {
+  for (const auto& record : {std::optional<TVersionRecord>(), std::optional(noTranslation), std::optional(emptyVersion),
+                             std::optional(otherTranslation)}) {
     EXPECT_EQ(AboutVersionLine("Version", record), "Version not available ");
   }
 }

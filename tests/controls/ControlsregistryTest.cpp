@@ -15,7 +15,7 @@
 namespace orv::controls {
 namespace {
 
-constexpr const char *kWindow = R"(object FormProva: TForm
+constexpr const char* kWindow = R"(object FormProva: TForm
   Left = 0
   Top = 0
   object TEMPERATURA: TOrvNumber
@@ -78,7 +78,7 @@ end
 )";
 
 class RegistryTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     platform::RegisterControlClasses(registry);
     items::RegisterItemClasses(registry);
@@ -90,16 +90,12 @@ protected:
 TEST_F(RegistryTest, WindowDescriptionBuildsBoundControls) {
   platform::TForm form;
   std::string error;
-  ASSERT_TRUE(platform::TryReadDescription(form, kWindow, registry, &error))
-      << error;
+  ASSERT_TRUE(platform::TryReadDescription(form, kWindow, registry, &error)) << error;
 
-  auto *edit =
-      dynamic_cast<TValueEditEx *>(form.FindComponent("OrvValEditTemp"));
-  auto *combo =
-      dynamic_cast<TOrvComboBox *>(form.FindComponent("OrvComboTipo"));
-  auto *label = dynamic_cast<TOrvLabel *>(form.FindComponent("OrvLabelLambda"));
-  auto *box =
-      dynamic_cast<TOrvCheckBox *>(form.FindComponent("OrvCheckBoxFuoriGiri"));
+  auto* edit = dynamic_cast<TValueEditEx*>(form.FindComponent("OrvValEditTemp"));
+  auto* combo = dynamic_cast<TOrvComboBox*>(form.FindComponent("OrvComboTipo"));
+  auto* label = dynamic_cast<TOrvLabel*>(form.FindComponent("OrvLabelLambda"));
+  auto* box = dynamic_cast<TOrvCheckBox*>(form.FindComponent("OrvCheckBoxFuoriGiri"));
   ASSERT_NE(edit, nullptr);
   ASSERT_NE(combo, nullptr);
   ASSERT_NE(label, nullptr);
@@ -114,10 +110,8 @@ TEST_F(RegistryTest, WindowDescriptionBuildsBoundControls) {
   EXPECT_TRUE(edit->Visible());
   EXPECT_EQ(edit->EditLabel()->Caption(), "Temperatura per Cambio");
   EXPECT_EQ(edit->EditLabel()->Left(), 36);
-  EXPECT_EQ(edit->EditLabel()->Top(),
-            96 + (24 - edit->EditLabel()->Height()) / 2);
-  EXPECT_EQ(edit->Resizer()->ResizingMode(),
-            static_cast<TResizingMode>(raHorizontal | raMove));
+  EXPECT_EQ(edit->EditLabel()->Top(), 96 + (24 - edit->EditLabel()->Height()) / 2);
+  EXPECT_EQ(edit->Resizer()->ResizingMode(), static_cast<TResizingMode>(raHorizontal | raMove));
 
   EXPECT_EQ(combo->Value(), form.FindComponent("GIRI"));
   EXPECT_EQ(combo->ItemCount(), 2);
@@ -141,7 +135,7 @@ TEST_F(RegistryTest, WindowDescriptionBuildsBoundControls) {
 }
 
 TEST_F(RegistryTest, BadValuesAreRefusedWithTheirLine) {
-  const char *bad = R"(object FormProva: TForm
+  const char* bad = R"(object FormProva: TForm
   object E: TValueEditEx
     DataNotDefinedAspect = ddSometimes
   end
@@ -155,7 +149,7 @@ end
 }
 
 TEST_F(RegistryTest, ValueOfTheWrongKindIsRefused) {
-  const char *bad = R"(object FormProva: TForm
+  const char* bad = R"(object FormProva: TForm
   object LIVE: TOrvPacketData
   end
   object E: TValueEditEx
@@ -169,5 +163,5 @@ end
   EXPECT_EQ(form.ComponentCount(), 0);
 }
 
-} // namespace
-} // namespace orv::controls
+}  // namespace
+}  // namespace orv::controls

@@ -20,17 +20,13 @@ struct ConditionCase {
 
 TEST(CheckCondition, DecidesTheCheckedState) {
   const ConditionCase cases[] = {
-      {ccEqualTo, 5, 1, 5, true},          {ccEqualTo, 5, 1, 4, false},
-      {ccNotEqualTo, 0, 1, 0, false},      {ccNotEqualTo, 0, 1, 3, true},
-      {ccMinorOf, 9000, 6000, 8000, true}, {ccMinorOf, 9000, 6000, 9000, false},
-      {ccGreaterOf, 10, 1, 10.5, true},    {ccGreaterOf, 10, 1, 10, false},
-      {ccMaskedBit, 4, 4, 13, true},       {ccMaskedBit, 4, 4, 9, false},
-      {ccMaskedBit, 12, 8, 9.7, true},     {ccMaskedBit, 12, 8, 13, false},
+      {ccEqualTo, 5, 1, 5, true},       {ccEqualTo, 5, 1, 4, false},         {ccNotEqualTo, 0, 1, 0, false},
+      {ccNotEqualTo, 0, 1, 3, true},    {ccMinorOf, 9000, 6000, 8000, true}, {ccMinorOf, 9000, 6000, 9000, false},
+      {ccGreaterOf, 10, 1, 10.5, true}, {ccGreaterOf, 10, 1, 10, false},     {ccMaskedBit, 4, 4, 13, true},
+      {ccMaskedBit, 4, 4, 9, false},    {ccMaskedBit, 12, 8, 9.7, true},     {ccMaskedBit, 12, 8, 13, false},
   };
-  for (const ConditionCase &c : cases)
-    EXPECT_EQ(
-        CheckedForValue(c.Condition, c.ConditionValue, c.CheckedValue, c.Value),
-        c.Checked)
+  for (const ConditionCase& c : cases)
+    EXPECT_EQ(CheckedForValue(c.Condition, c.ConditionValue, c.CheckedValue, c.Value), c.Checked)
         << c.Condition << " " << c.Value;
 }
 
@@ -41,16 +37,16 @@ TEST(CheckCondition, MaskedBitWriteKeepsTheOtherBits) {
 }
 
 class CheckBoxTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     form.SetBounds(0, 0, 800, 600);
     box = new TOrvCheckBox(&form);
     box->SetParent(&form);
-    box->OnClick = [this](platform::TComponent *) { ++clicks; };
+    box->OnClick = [this](platform::TComponent*) { ++clicks; };
   }
   TMemoryConnection connection;
   platform::TForm form;
-  TOrvCheckBox *box = nullptr;
+  TOrvCheckBox* box = nullptr;
   int clicks = 0;
 };
 
@@ -64,7 +60,7 @@ TEST_F(CheckBoxTest, NewBoxDefaults) {
 }
 
 TEST_F(CheckBoxTest, OverRevvingSwitchWritesUnclamped) {
-  auto *revs = MakeNumber(&form, connection, 50, 0, 8000);
+  auto* revs = MakeNumber(&form, connection, 50, 0, 8000);
   connection.Ecu.Memory[50] = 8000;
   box->SetNumber(revs);
   box->SetCheckCondition(ccMinorOf);
@@ -87,7 +83,7 @@ TEST_F(CheckBoxTest, OverRevvingSwitchWritesUnclamped) {
 }
 
 TEST_F(CheckBoxTest, MaskedBitSetsAndClearsItsBits) {
-  auto *flags = MakeNumber(&form, connection, 51, 0, 255);
+  auto* flags = MakeNumber(&form, connection, 51, 0, 255);
   connection.Ecu.Memory[51] = 13;
   box->SetNumber(flags);
   box->SetCheckCondition(ccMaskedBit);
@@ -106,7 +102,7 @@ TEST_F(CheckBoxTest, MaskedBitSetsAndClearsItsBits) {
 }
 
 TEST_F(CheckBoxTest, MaskedBitWritesNothingWhenTheValueCannotBeRead) {
-  auto *flags = MakeNumber(&form, connection, 52, 0, 255);
+  auto* flags = MakeNumber(&form, connection, 52, 0, 255);
   connection.Ecu.Memory[52] = 13;
   box->SetNumber(flags);
   box->SetCheckCondition(ccMaskedBit);
@@ -120,20 +116,18 @@ TEST_F(CheckBoxTest, MaskedBitWritesNothingWhenTheValueCannotBeRead) {
 }
 
 TEST_F(CheckBoxTest, DataChangedNeverWrites) {
-  auto *flags = MakeNumber(&form, connection, 53, 0, 255);
+  auto* flags = MakeNumber(&form, connection, 53, 0, 255);
   box->SetNumber(flags);
   box->SetCheckCondition(ccEqualTo);
   box->SetConditionValue(1);
   for (std::int32_t raw : {1, 0, 1, 1, 0}) {
     connection.Ecu.Memory[53] = raw;
     flags->DataValid = false;
-    box->Perform(platform::WM_DATACHANGED,
-                 reinterpret_cast<std::intptr_t>(flags), 0);
+    box->Perform(platform::WM_DATACHANGED, reinterpret_cast<std::intptr_t>(flags), 0);
     EXPECT_EQ(box->Checked(), raw == 1);
   }
   const std::int32_t received = 1;
-  box->Perform(platform::WM_DATAAVAILABLE,
-               reinterpret_cast<std::intptr_t>(&received), 0);
+  box->Perform(platform::WM_DATAAVAILABLE, reinterpret_cast<std::intptr_t>(&received), 0);
   EXPECT_TRUE(box->Checked());
   EXPECT_TRUE(connection.Ecu.Writes.empty());
   EXPECT_EQ(clicks, 0);
@@ -141,7 +135,7 @@ TEST_F(CheckBoxTest, DataChangedNeverWrites) {
 }
 
 TEST_F(CheckBoxTest, UnboundToggleWritesNothingAndItemDestructionUnbinds) {
-  auto *flags = MakeNumber(&form, connection, 54, 0, 255);
+  auto* flags = MakeNumber(&form, connection, 54, 0, 255);
   box->Toggle();
   EXPECT_EQ(clicks, 1);
   box->SetNumber(flags);
@@ -153,7 +147,7 @@ TEST_F(CheckBoxTest, UnboundToggleWritesNothingAndItemDestructionUnbinds) {
 }
 
 TEST_F(CheckBoxTest, DesignedFormsKeepTheirState) {
-  auto *flags = MakeNumber(&form, connection, 55, 0, 255);
+  auto* flags = MakeNumber(&form, connection, 55, 0, 255);
   connection.Ecu.Memory[55] = 1;
   box->SetNumber(flags);
   box->SetDesigning(true);
@@ -161,5 +155,5 @@ TEST_F(CheckBoxTest, DesignedFormsKeepTheirState) {
   EXPECT_FALSE(box->Checked());
 }
 
-} // namespace
-} // namespace orv::controls
+}  // namespace
+}  // namespace orv::controls

@@ -17,24 +17,19 @@ struct IndexCase {
 };
 
 TEST(ComboIndex, ValueRoundsToALineOfTheList) {
-  const IndexCase cases[] = {{2.5, 3}, {2.49, 2},  {-0.5, 0},
-                             {7, -1},  {6, 6},     {0, 0},
-                             {-1, 0},  {-1.5, -1}, {1e300, -1}};
-  for (const IndexCase &c : cases)
-    EXPECT_EQ(ComboIndexFromValue(c.Value, 7), c.Expected) << c.Value;
+  const IndexCase cases[] = {{2.5, 3}, {2.49, 2}, {-0.5, 0}, {7, -1}, {6, 6}, {0, 0}, {-1, 0}, {-1.5, -1}, {1e300, -1}};
+  for (const IndexCase& c : cases) EXPECT_EQ(ComboIndexFromValue(c.Value, 7), c.Expected) << c.Value;
 }
 
 class ComboTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     form.SetBounds(0, 0, 800, 600);
     form.Show();
-    item =
-        MakeNumber(&form, connection, 40, 0, 6, 0, 10); // user value = raw / 10
+    item = MakeNumber(&form, connection, 40, 0, 6, 0, 10);  // user value = raw / 10
     combo = new TOrvComboBox(&form);
     combo->SetParent(&form);
-    combo->SetItems({"4 Cilindri", "5 Cilindri", "6 Cilindri", "8 Cilindri",
-                     "Bibobina", "Monobobina", "3 Cilindri"});
+    combo->SetItems({"4 Cilindri", "5 Cilindri", "6 Cilindri", "8 Cilindri", "Bibobina", "Monobobina", "3 Cilindri"});
     combo->SetNumber(item);
     other = new TOrvComboBox(&form);
     other->SetParent(&form);
@@ -42,8 +37,7 @@ protected:
   void Show(std::int32_t raw) {
     connection.Ecu.Memory[40] = raw;
     item->DataValid = false;
-    combo->Perform(platform::WM_DATACHANGED,
-                   reinterpret_cast<std::intptr_t>(item), 0);
+    combo->Perform(platform::WM_DATACHANGED, reinterpret_cast<std::intptr_t>(item), 0);
   }
   void Enter() {
     combo->PressKey(platform::VK_RETURN);
@@ -54,9 +48,9 @@ protected:
   platform::TScopedClock scopedClock{clock};
   TMemoryConnection connection;
   platform::TForm form;
-  items::TOrvNumber *item = nullptr;
-  TOrvComboBox *combo = nullptr;
-  TOrvComboBox *other = nullptr;
+  items::TOrvNumber* item = nullptr;
+  TOrvComboBox* combo = nullptr;
+  TOrvComboBox* other = nullptr;
 };
 
 TEST_F(ComboTest, NewComboIsADropDownListWithCaptionAndResizer) {
@@ -78,7 +72,7 @@ TEST_F(ComboTest, SelectsTheLineOfTheValue) {
     int Line;
   } cases[] = {{25, 3}, {-5, 0}, {70, -1}, {24, 2}};
   item->SetMinValue(-10);
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     Show(c.Raw);
     EXPECT_EQ(combo->ItemIndex(), c.Line) << c.Raw;
     EXPECT_EQ(combo->SavedIndex(), c.Line) << c.Raw;
@@ -142,8 +136,7 @@ TEST_F(ComboTest, UpAndDownWrapInTheOpenList) {
 TEST_F(ComboTest, LeftRightAndClosedPageKeysAreSwallowed) {
   Show(30);
   combo->SetFocus();
-  for (unsigned short key : {platform::VK_LEFT, platform::VK_RIGHT,
-                             platform::VK_PRIOR, platform::VK_NEXT}) {
+  for (unsigned short key : {platform::VK_LEFT, platform::VK_RIGHT, platform::VK_PRIOR, platform::VK_NEXT}) {
     unsigned short k = key;
     combo->KeyDown(k, 0);
     EXPECT_EQ(k, 0) << key;
@@ -221,8 +214,7 @@ TEST_F(ComboTest, LeavingClosesTheListWithoutCommitting) {
 
 TEST_F(ComboTest, DataAvailableAndDestructionOfTheItem) {
   const std::int32_t raw = 40;
-  combo->Perform(platform::WM_DATAAVAILABLE,
-                 reinterpret_cast<std::intptr_t>(&raw), 0);
+  combo->Perform(platform::WM_DATAAVAILABLE, reinterpret_cast<std::intptr_t>(&raw), 0);
   EXPECT_EQ(combo->ItemIndex(), 4);
   delete item;
   item = nullptr;
@@ -240,5 +232,5 @@ TEST_F(ComboTest, CaptionFollowsVisibility) {
   EXPECT_TRUE(combo->ComboLabel()->Visible());
 }
 
-} // namespace
-} // namespace orv::controls
+}  // namespace
+}  // namespace orv::controls

@@ -15,7 +15,7 @@ using testing::TMemoryConnection;
 
 TEST(VectorTextOf, EndsAtTheFirstZeroOrFailedElement) {
   const std::vector<double> elements = {51, 46, 49, 0, 65};
-  auto read = [&](int i, double &v) {
+  auto read = [&](int i, double& v) {
     v = elements[static_cast<std::size_t>(i)];
     return true;
   };
@@ -23,7 +23,7 @@ TEST(VectorTextOf, EndsAtTheFirstZeroOrFailedElement) {
   EXPECT_EQ(VectorText(2, read), "3.");
   EXPECT_EQ(VectorText(0, read), "");
   // 64.5 rounds to 'A'; a failed read ends the text.
-  auto partly = [](int i, double &v) {
+  auto partly = [](int i, double& v) {
     v = 64.5;
     return i < 2;
   };
@@ -31,13 +31,13 @@ TEST(VectorTextOf, EndsAtTheFirstZeroOrFailedElement) {
 }
 
 class LabelTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     platform::SetDecimalSeparator('.');
     form.SetBounds(0, 0, 800, 600);
     packet = new items::TOrvPacketData(&form, 3);
     packet->Transformation = items::ttFormula;
-    packet->CoeffD = 1000.0; // user value = raw / 1000
+    packet->CoeffD = 1000.0;  // user value = raw / 1000
     packet->SetDataLength(2);
     label = new TOrvLabel(&form);
     label->SetParent(&form);
@@ -45,14 +45,13 @@ protected:
   void TearDown() override { platform::SetDecimalSeparator('\0'); }
   void Receive(std::int32_t raw) {
     packet->EcuValue = raw;
-    packet->NotifyData(platform::WM_DATACHANGED,
-                       reinterpret_cast<std::intptr_t>(packet), 0);
+    packet->NotifyData(platform::WM_DATACHANGED, reinterpret_cast<std::intptr_t>(packet), 0);
   }
 
   TMemoryConnection connection;
   platform::TForm form;
-  items::TOrvPacketData *packet = nullptr;
-  TOrvLabel *label = nullptr;
+  items::TOrvPacketData* packet = nullptr;
+  TOrvLabel* label = nullptr;
 };
 
 TEST_F(LabelTest, NewLabelShowsZeroWithCaption) {
@@ -69,15 +68,13 @@ TEST_F(LabelTest, NewLabelShowsZeroWithCaption) {
 
 TEST_F(LabelTest, ValueStylesFormatTheNumber) {
   const struct {
-    const char *Format;
+    const char* Format;
     std::int32_t Raw;
     double Scale;
-    const char *Text;
-  } cases[] = {{"0.00 V", 1234, 1000, "1.23 V"},
-               {"###0 RPM", 850, 1, "850 RPM"},
-               {"", 500, 1000, "0.5"}};
+    const char* Text;
+  } cases[] = {{"0.00 V", 1234, 1000, "1.23 V"}, {"###0 RPM", 850, 1, "850 RPM"}, {"", 500, 1000, "0.5"}};
   label->SetNumber(packet);
-  for (const auto &c : cases) {
+  for (const auto& c : cases) {
     packet->CoeffD = c.Scale;
     label->SetDataFormat(c.Format);
     Receive(c.Raw);
@@ -103,12 +100,10 @@ TEST_F(LabelTest, FlagStylesShowTextsAndColours) {
   packet->CoeffD = 1.0;
   const struct {
     std::int32_t Raw;
-    const char *Text;
+    const char* Text;
     platform::TColor Color;
-  } cases[] = {{0, "SPENTO", platform::clRed},
-               {1, "ACCESO", platform::clLime},
-               {200, "ACCESO", platform::clLime}};
-  for (const auto &c : cases) {
+  } cases[] = {{0, "SPENTO", platform::clRed}, {1, "ACCESO", platform::clLime}, {200, "ACCESO", platform::clLime}};
+  for (const auto& c : cases) {
     Receive(c.Raw);
     EXPECT_EQ(label->Caption(), c.Text) << c.Raw;
     EXPECT_EQ(label->Font().Color(), c.Color) << c.Raw;
@@ -127,11 +122,8 @@ TEST_F(LabelTest, CaptionLabelExistsOnlyInLabelledStyles) {
   const struct {
     TLabelStyle Style;
     bool HasCaption;
-  } cases[] = {{lsValue, false},
-               {lsLabeledFlag, true},
-               {lsFlag, false},
-               {lsLabeledValue, true}};
-  for (const auto &c : cases) {
+  } cases[] = {{lsValue, false}, {lsLabeledFlag, true}, {lsFlag, false}, {lsLabeledValue, true}};
+  for (const auto& c : cases) {
     label->SetLabelStyle(c.Style);
     EXPECT_EQ(label->ChildLabel() != nullptr, c.HasCaption) << c.Style;
     if (c.HasCaption) {
@@ -142,7 +134,7 @@ TEST_F(LabelTest, CaptionLabelExistsOnlyInLabelledStyles) {
 }
 
 TEST_F(LabelTest, OnlyPacketAndVectorItemsBind) {
-  auto *number = new items::TOrvNumber(&form, 9);
+  auto* number = new items::TOrvNumber(&form, 9);
   label->SetNumber(packet);
   label->SetNumber(number);
   EXPECT_EQ(label->Value(), packet);
@@ -155,7 +147,7 @@ TEST_F(LabelTest, OnlyPacketAndVectorItemsBind) {
 }
 
 TEST_F(LabelTest, VectorItemShowsItsText) {
-  auto *vector = new items::TOrvVector(&form, 60);
+  auto* vector = new items::TOrvVector(&form, 60);
   vector->SetArrayDimension(5);
   vector->SetConnection(&connection);
   connection.Ecu.Arrays[60] = {51, 46, 49, 0, 65};
@@ -163,10 +155,9 @@ TEST_F(LabelTest, VectorItemShowsItsText) {
   EXPECT_EQ(label->ShownVectorText(), "n.d.");
   label->SetLabelStyle(lsLabeledFlag);
   vector->DataValid = false;
-  label->Perform(platform::WM_DATACHANGED,
-                 reinterpret_cast<std::intptr_t>(vector), 0);
+  label->Perform(platform::WM_DATACHANGED, reinterpret_cast<std::intptr_t>(vector), 0);
   EXPECT_EQ(label->Caption(), "3.1");
 }
 
-} // namespace
-} // namespace orv::controls
+}  // namespace
+}  // namespace orv::controls

@@ -16,11 +16,11 @@ using testing::TMemoryConnection;
 // ---------------------------------------------------------------- key filter
 
 struct KeyCase {
-  const char *Name;
+  const char* Name;
   char Key;
-  const char *Text;
+  const char* Text;
   int SelStart;
-  const char *SelText;
+  const char* SelText;
   char Separator;
   bool Bound;
   double Precision;
@@ -31,244 +31,34 @@ struct KeyCase {
 
 const KeyCase kKeyCases[] = {
     {"digit passes", '7', "12", 2, "", '.', true, 1, 0, 100, {'7', false}},
-    {"backspace passes",
-     '\b',
-     "12",
-     2,
-     "",
-     '.',
-     true,
-     1,
-     0,
-     100,
-     {'\b', false}},
-    {"comma becomes point",
-     ',',
-     "12",
-     2,
-     "",
-     '.',
-     true,
-     0.1,
-     0,
-     100,
-     {'.', false}},
-    {"point becomes comma",
-     '.',
-     "12",
-     2,
-     "",
-     ',',
-     true,
-     0.1,
-     0,
-     100,
-     {',', false}},
-    {"second separator refused",
-     ',',
-     "1.2",
-     3,
-     "",
-     '.',
-     true,
-     0.1,
-     0,
-     100,
-     {0, false}},
-    {"separator replacing the selected one",
-     ',',
-     "1.2",
-     1,
-     ".",
-     '.',
-     true,
-     0.1,
-     0,
-     100,
-     {'.', false}},
-    {"precision 1 refuses separator",
-     '.',
-     "12",
-     2,
-     "",
-     '.',
-     true,
-     1,
-     0,
-     100,
-     {0, false}},
-    {"precision 5 refuses separator",
-     '.',
-     "12",
-     2,
-     "",
-     '.',
-     true,
-     5,
-     0,
-     100,
-     {0, false}},
-    {"precision 100 refuses separator",
-     '.',
-     "12",
-     2,
-     "",
-     '.',
-     true,
-     100,
-     0,
-     100,
-     {0, false}},
-    {"precision 0.01 accepts separator",
-     '.',
-     "12",
-     2,
-     "",
-     '.',
-     true,
-     0.01,
-     0,
-     100,
-     {'.', false}},
-    {"precision 0 accepts separator",
-     '.',
-     "12",
-     2,
-     "",
-     '.',
-     true,
-     0,
-     0,
-     100,
-     {'.', false}},
-    {"precision 0.1 with comma system",
-     ',',
-     "12",
-     2,
-     "",
-     ',',
-     true,
-     0.1,
-     0,
-     100,
-     {',', false}},
-    {"minus at start for negative minimum",
-     '-',
-     "12",
-     0,
-     "",
-     '.',
-     true,
-     1,
-     -10,
-     100,
-     {'-', false}},
-    {"minus when both limits are 0",
-     '-',
-     "12",
-     0,
-     "",
-     '.',
-     true,
-     1,
-     0,
-     0,
-     {'-', false}},
-    {"minus refused for positive item",
-     '-',
-     "12",
-     0,
-     "",
-     '.',
-     true,
-     1,
-     0,
-     100,
-     {0, false}},
-    {"minus refused after the start",
-     '-',
-     "12",
-     1,
-     "",
-     '.',
-     true,
-     1,
-     -10,
-     100,
-     {0, false}},
-    {"second minus refused",
-     '-',
-     "-12",
-     0,
-     "",
-     '.',
-     true,
-     1,
-     -10,
-     100,
-     {0, false}},
-    {"minus replacing the selected minus",
-     '-',
-     "-12",
-     0,
-     "-1",
-     '.',
-     true,
-     1,
-     -10,
-     100,
-     {'-', false}},
-    {"unbound minus at start",
-     '-',
-     "-12",
-     0,
-     "",
-     '.',
-     false,
-     0,
-     0,
-     0,
-     {'-', false}},
-    {"unbound minus elsewhere refused",
-     '-',
-     "12",
-     1,
-     "",
-     '.',
-     false,
-     0,
-     0,
-     0,
-     {0, false}},
+    {"backspace passes", '\b', "12", 2, "", '.', true, 1, 0, 100, {'\b', false}},
+    {"comma becomes point", ',', "12", 2, "", '.', true, 0.1, 0, 100, {'.', false}},
+    {"point becomes comma", '.', "12", 2, "", ',', true, 0.1, 0, 100, {',', false}},
+    {"second separator refused", ',', "1.2", 3, "", '.', true, 0.1, 0, 100, {0, false}},
+    {"separator replacing the selected one", ',', "1.2", 1, ".", '.', true, 0.1, 0, 100, {'.', false}},
+    {"precision 1 refuses separator", '.', "12", 2, "", '.', true, 1, 0, 100, {0, false}},
+    {"precision 5 refuses separator", '.', "12", 2, "", '.', true, 5, 0, 100, {0, false}},
+    {"precision 100 refuses separator", '.', "12", 2, "", '.', true, 100, 0, 100, {0, false}},
+    {"precision 0.01 accepts separator", '.', "12", 2, "", '.', true, 0.01, 0, 100, {'.', false}},
+    {"precision 0 accepts separator", '.', "12", 2, "", '.', true, 0, 0, 100, {'.', false}},
+    {"precision 0.1 with comma system", ',', "12", 2, "", ',', true, 0.1, 0, 100, {',', false}},
+    {"minus at start for negative minimum", '-', "12", 0, "", '.', true, 1, -10, 100, {'-', false}},
+    {"minus when both limits are 0", '-', "12", 0, "", '.', true, 1, 0, 0, {'-', false}},
+    {"minus refused for positive item", '-', "12", 0, "", '.', true, 1, 0, 100, {0, false}},
+    {"minus refused after the start", '-', "12", 1, "", '.', true, 1, -10, 100, {0, false}},
+    {"second minus refused", '-', "-12", 0, "", '.', true, 1, -10, 100, {0, false}},
+    {"minus replacing the selected minus", '-', "-12", 0, "-1", '.', true, 1, -10, 100, {'-', false}},
+    {"unbound minus at start", '-', "-12", 0, "", '.', false, 0, 0, 0, {'-', false}},
+    {"unbound minus elsewhere refused", '-', "12", 1, "", '.', false, 0, 0, 0, {0, false}},
     {"unbound separator", ',', "12", 2, "", '.', false, 0, 0, 0, {'.', false}},
-    {"enter runs the action",
-     '\r',
-     "12",
-     2,
-     "",
-     '.',
-     true,
-     1,
-     0,
-     100,
-     {0, true}},
+    {"enter runs the action", '\r', "12", 2, "", '.', true, 1, 0, 100, {0, true}},
     {"letter swallowed", 'a', "12", 2, "", '.', true, 1, 0, 100, {0, false}},
-    {"clipboard paste swallowed",
-     22,
-     "12",
-     2,
-     "",
-     '.',
-     true,
-     1,
-     0,
-     100,
-     {0, false}},
+    {"clipboard paste swallowed", 22, "12", 2, "", '.', true, 1, 0, 100, {0, false}},
     {"space swallowed", ' ', "12", 2, "", '.', false, 0, 0, 0, {0, false}},
 };
 
 TEST(ValueKeyFilter, DecidesEachCharacter) {
-  for (const KeyCase &c : kKeyCases) {
+  for (const KeyCase& c : kKeyCases) {
     TValueKeyInput in;
     in.Key = c.Key;
     in.Text = c.Text;
@@ -289,7 +79,7 @@ TEST(ValueKeyFilter, DecidesEachCharacter) {
 // a form
 
 class ValueEditTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     platform::SetDecimalSeparator('.');
     form.SetBounds(0, 0, 800, 600);
@@ -297,20 +87,19 @@ protected:
   }
   void TearDown() override { platform::SetDecimalSeparator('\0'); }
 
-  TValueEditEx *NewEdit(items::TOrvNumber *item, int top) {
-    auto *e = new TValueEditEx(&form);
+  TValueEditEx* NewEdit(items::TOrvNumber* item, int top) {
+    auto* e = new TValueEditEx(&form);
     e->SetParent(&form);
     e->SetBounds(586, top, 90, 24);
     e->SetNumber(item);
     return e;
   }
-  static void Enter(TValueEditEx &e) {
+  static void Enter(TValueEditEx& e) {
     e.PressKey(platform::VK_RETURN);
     e.TypeChar('\r');
   }
-  static bool AllSelected(const TValueEditEx &e) {
-    return e.SelStart() == 0 &&
-           e.SelLength() == static_cast<int>(e.Text().size());
+  static bool AllSelected(const TValueEditEx& e) {
+    return e.SelStart() == 0 && e.SelLength() == static_cast<int>(e.Text().size());
   }
 
   platform::TRecordingDialogs dialogs;
@@ -336,8 +125,7 @@ TEST_F(ValueEditTest, NewFieldIsUnboundWithDefaults) {
   ASSERT_NE(e.Resizer(), nullptr);
   EXPECT_TRUE(e.Resizer()->Locked());
   EXPECT_EQ(e.Resizer()->ResizingBorder(), 8);
-  EXPECT_EQ(e.Resizer()->ResizingMode(),
-            static_cast<TResizingMode>(raHorizontal | raMove));
+  EXPECT_EQ(e.Resizer()->ResizingMode(), static_cast<TResizingMode>(raHorizontal | raMove));
   EXPECT_EQ(e.Resizer()->GridDimension(), 10);
   EXPECT_TRUE(e.Resizer()->FixDblClick());
   EXPECT_TRUE(e.InitData());
@@ -345,8 +133,8 @@ TEST_F(ValueEditTest, NewFieldIsUnboundWithDefaults) {
 }
 
 TEST_F(ValueEditTest, CommaTypedWithPointSystemInsertsPointOnce) {
-  auto *item = MakeNumber(&form, connection, 10, 0, 100, 0.1, 10);
-  auto *e = NewEdit(item, 96);
+  auto* item = MakeNumber(&form, connection, 10, 0, 100, 0.1, 10);
+  auto* e = NewEdit(item, 96);
   e->SetFocus();
   e->TypeText("12,5");
   EXPECT_EQ(e->Text(), "12.5");
@@ -361,8 +149,8 @@ TEST_F(ValueEditTest, CommaTypedWithPointSystemInsertsPointOnce) {
 
 TEST_F(ValueEditTest, PointTypedWithCommaSystemInsertsComma) {
   platform::SetDecimalSeparator(',');
-  auto *item = MakeNumber(&form, connection, 10, 0, 100, 0.1, 10);
-  auto *e = NewEdit(item, 96);
+  auto* item = MakeNumber(&form, connection, 10, 0, 100, 0.1, 10);
+  auto* e = NewEdit(item, 96);
   e->SetFocus();
   e->TypeText("3.5");
   EXPECT_EQ(e->Text(), "3,5");
@@ -372,10 +160,10 @@ TEST_F(ValueEditTest, PointTypedWithCommaSystemInsertsComma) {
 }
 
 TEST_F(ValueEditTest, MinusRulesOnTheField) {
-  auto *negative = MakeNumber(&form, connection, 11, -50, 50);
-  auto *positive = MakeNumber(&form, connection, 12, 0, 50);
-  auto *a = NewEdit(negative, 96);
-  auto *b = NewEdit(positive, 130);
+  auto* negative = MakeNumber(&form, connection, 11, -50, 50);
+  auto* positive = MakeNumber(&form, connection, 12, 0, 50);
+  auto* a = NewEdit(negative, 96);
+  auto* b = NewEdit(positive, 130);
   a->SetFocus();
   a->TypeText("-5-");
   EXPECT_EQ(a->Text(), "-5");
@@ -396,12 +184,12 @@ TEST_F(ValueEditTest, MinusRulesOnTheField) {
 }
 
 TEST_F(ValueEditTest, EnterOnTextThatIsNoNumberBeepsAndShowsTheValueSelected) {
-  auto *item = MakeNumber(&form, connection, 13, -50, 50);
+  auto* item = MakeNumber(&form, connection, 13, -50, 50);
   connection.Ecu.Memory[13] = 7;
-  auto *e = NewEdit(item, 96);
-  auto *next = NewEdit(nullptr, 130);
+  auto* e = NewEdit(item, 96);
+  auto* next = NewEdit(nullptr, 130);
   e->SetNextControl(next);
-  for (const char *typed : {"", "-"}) {
+  for (const char* typed : {"", "-"}) {
     e->SetFocus();
     e->SetText(typed);
     e->SetSelection(static_cast<int>(e->Text().size()), 0);
@@ -416,9 +204,9 @@ TEST_F(ValueEditTest, EnterOnTextThatIsNoNumberBeepsAndShowsTheValueSelected) {
 }
 
 TEST_F(ValueEditTest, EnterAboveTheMaximumShowsTheClampedValueAndMovesOn) {
-  auto *item = MakeNumber(&form, connection, 14, 0, 800);
-  auto *e = NewEdit(item, 96);
-  auto *next = NewEdit(nullptr, 130);
+  auto* item = MakeNumber(&form, connection, 14, 0, 800);
+  auto* e = NewEdit(item, 96);
+  auto* next = NewEdit(nullptr, 130);
   e->SetNextControl(next);
   e->SetFocus();
   e->TypeText("950");
@@ -431,11 +219,11 @@ TEST_F(ValueEditTest, EnterAboveTheMaximumShowsTheClampedValueAndMovesOn) {
 }
 
 TEST_F(ValueEditTest, RefusedWriteBeepsAndKeepsTheFocus) {
-  auto *item = MakeNumber(&form, connection, 15, 0, 100);
+  auto* item = MakeNumber(&form, connection, 15, 0, 100);
   item->ReadOnly = true;
   connection.Ecu.Memory[15] = 42;
-  auto *e = NewEdit(item, 96);
-  auto *next = NewEdit(nullptr, 130);
+  auto* e = NewEdit(item, 96);
+  auto* next = NewEdit(nullptr, 130);
   e->SetNextControl(next);
   e->SetFocus();
   e->TypeText("5");
@@ -447,9 +235,9 @@ TEST_F(ValueEditTest, RefusedWriteBeepsAndKeepsTheFocus) {
 }
 
 TEST_F(ValueEditTest, OverflowingNumberIsNotHandedToTheItem) {
-  auto *item = MakeNumber(&form, connection, 16, 0, 100);
+  auto* item = MakeNumber(&form, connection, 16, 0, 100);
   connection.Ecu.Memory[16] = 3;
-  auto *e = NewEdit(item, 96);
+  auto* e = NewEdit(item, 96);
   e->SetFocus();
   e->SetText("1E999");
   EXPECT_FALSE(e->AcquireValue());
@@ -458,10 +246,10 @@ TEST_F(ValueEditTest, OverflowingNumberIsNotHandedToTheItem) {
 }
 
 TEST_F(ValueEditTest, DownWithValidationDropsTheTypedText) {
-  auto *item = MakeNumber(&form, connection, 17, 0, 100);
+  auto* item = MakeNumber(&form, connection, 17, 0, 100);
   connection.Ecu.Memory[17] = 20;
-  auto *e = NewEdit(item, 96);
-  auto *next = NewEdit(nullptr, 130);
+  auto* e = NewEdit(item, 96);
+  auto* next = NewEdit(nullptr, 130);
   e->SetNextControl(next);
   e->SetFocus();
   e->TypeText("55");
@@ -472,9 +260,9 @@ TEST_F(ValueEditTest, DownWithValidationDropsTheTypedText) {
 }
 
 TEST_F(ValueEditTest, LeavingWithoutValidationCommits) {
-  auto *item = MakeNumber(&form, connection, 18, 0, 100);
-  auto *e = NewEdit(item, 96);
-  auto *prev = NewEdit(nullptr, 60);
+  auto* item = MakeNumber(&form, connection, 18, 0, 100);
+  auto* e = NewEdit(item, 96);
+  auto* prev = NewEdit(nullptr, 60);
   e->Validation = false;
   e->SetPrevControl(prev);
   e->SetFocus();
@@ -485,8 +273,8 @@ TEST_F(ValueEditTest, LeavingWithoutValidationCommits) {
 }
 
 TEST_F(ValueEditTest, ArrowsStayWhenArrowMoveFocusIsOff) {
-  auto *e = NewEdit(nullptr, 96);
-  auto *next = NewEdit(nullptr, 130);
+  auto* e = NewEdit(nullptr, 96);
+  auto* next = NewEdit(nullptr, 130);
   e->SetNextControl(next);
   e->ArrowMoveFocus = false;
   e->SetFocus();
@@ -495,10 +283,10 @@ TEST_F(ValueEditTest, ArrowsStayWhenArrowMoveFocusIsOff) {
 }
 
 TEST_F(ValueEditTest, HiddenOrDisabledNextControlFallsBackToTabOrder) {
-  auto *item = MakeNumber(&form, connection, 19, 0, 100);
-  auto *e = NewEdit(item, 96);
-  auto *inTabOrder = NewEdit(nullptr, 130);
-  auto *chained = NewEdit(nullptr, 160);
+  auto* item = MakeNumber(&form, connection, 19, 0, 100);
+  auto* e = NewEdit(item, 96);
+  auto* inTabOrder = NewEdit(nullptr, 130);
+  auto* chained = NewEdit(nullptr, 160);
   e->SetNextControl(chained);
   for (int round = 0; round < 2; ++round) {
     chained->SetVisible(round != 0);
@@ -511,9 +299,9 @@ TEST_F(ValueEditTest, HiddenOrDisabledNextControlFallsBackToTabOrder) {
 }
 
 TEST_F(ValueEditTest, EscapeShowsTheValueSelectedWithoutWriting) {
-  auto *item = MakeNumber(&form, connection, 20, 0, 100);
+  auto* item = MakeNumber(&form, connection, 20, 0, 100);
   connection.Ecu.Memory[20] = 9;
-  auto *e = NewEdit(item, 96);
+  auto* e = NewEdit(item, 96);
   e->SetFocus();
   e->TypeText("77");
   e->PressKey(platform::VK_ESCAPE);
@@ -524,15 +312,15 @@ TEST_F(ValueEditTest, EscapeShowsTheValueSelectedWithoutWriting) {
 }
 
 TEST_F(ValueEditTest, FocusGainedSelectsAll) {
-  auto *e = NewEdit(nullptr, 96);
+  auto* e = NewEdit(nullptr, 96);
   e->SetText("123");
   e->SetFocus();
   EXPECT_TRUE(AllSelected(*e));
 }
 
 TEST_F(ValueEditTest, WriteElsewhereReachesTheField) {
-  auto *item = MakeNumber(&form, connection, 21, 0, 100, 0.1, 10);
-  auto *e = NewEdit(item, 96);
+  auto* item = MakeNumber(&form, connection, 21, 0, 100, 0.1, 10);
+  auto* e = NewEdit(item, 96);
   ASSERT_TRUE(item->SetData(12.5));
   EXPECT_EQ(e->Text(), "12.5");
   // A message naming no item refreshes as well.
@@ -543,20 +331,19 @@ TEST_F(ValueEditTest, WriteElsewhereReachesTheField) {
 }
 
 TEST_F(ValueEditTest, DataAvailableHandsTheRawValueToTheItem) {
-  auto *item = MakeNumber(&form, connection, 22, 0, 1000);
-  auto *e = NewEdit(item, 96);
+  auto* item = MakeNumber(&form, connection, 22, 0, 1000);
+  auto* e = NewEdit(item, 96);
   const std::int32_t raw = 321;
-  e->Perform(platform::WM_DATAAVAILABLE, reinterpret_cast<std::intptr_t>(&raw),
-             0);
+  e->Perform(platform::WM_DATAAVAILABLE, reinterpret_cast<std::intptr_t>(&raw), 0);
   EXPECT_EQ(e->Text(), "321");
   EXPECT_TRUE(item->DataValid);
   EXPECT_EQ(connection.Ecu.Reads, 0);
 }
 
 TEST_F(ValueEditTest, InitDataReadsFromTheEcu) {
-  auto *item = MakeNumber(&form, connection, 23, 0, 1000);
+  auto* item = MakeNumber(&form, connection, 23, 0, 1000);
   connection.Ecu.Memory[23] = 5;
-  auto *e = NewEdit(item, 96);
+  auto* e = NewEdit(item, 96);
   ASSERT_TRUE(e->InitData());
   EXPECT_EQ(e->Text(), "5");
   connection.Ecu.Memory[23] = 6;
@@ -566,32 +353,29 @@ TEST_F(ValueEditTest, InitDataReadsFromTheEcu) {
 }
 
 TEST_F(ValueEditTest, UndefinedDatumDisablesUntilTheNextData) {
-  auto *item = MakeNumber(&form, connection, 24, 0, 100);
-  auto *e = NewEdit(item, 96);
+  auto* item = MakeNumber(&form, connection, 24, 0, 100);
+  auto* e = NewEdit(item, 96);
   e->SetDataDefAspect(ddDisabled);
   e->Perform(platform::WM_COMERROR, reinterpret_cast<std::intptr_t>(item), 1);
   EXPECT_TRUE(e->Enabled());
   EXPECT_TRUE(e->DataDefined());
-  e->Perform(platform::WM_COMERROR, reinterpret_cast<std::intptr_t>(item),
-             4 | 1);
+  e->Perform(platform::WM_COMERROR, reinterpret_cast<std::intptr_t>(item), 4 | 1);
   EXPECT_FALSE(e->Enabled());
   EXPECT_TRUE(e->Visible());
   EXPECT_FALSE(e->DataDefined());
-  e->Perform(platform::WM_DATACHANGED, reinterpret_cast<std::intptr_t>(item),
-             0);
+  e->Perform(platform::WM_DATACHANGED, reinterpret_cast<std::intptr_t>(item), 0);
   EXPECT_TRUE(e->Enabled());
   EXPECT_TRUE(e->DataDefined());
 }
 
-TEST_F(ValueEditTest,
-       UndefinedDatumHidesFieldAndCaptionThenNoneShowsThemAgain) {
-  auto *item = MakeNumber(&form, connection, 25, 0, 100);
-  auto *e = NewEdit(item, 96);
+TEST_F(ValueEditTest, UndefinedDatumHidesFieldAndCaptionThenNoneShowsThemAgain) {
+  auto* item = MakeNumber(&form, connection, 25, 0, 100);
+  auto* e = NewEdit(item, 96);
   e->SetDataDefAspect(ddInvisible);
   connection.Ecu.Status = 4;
   item->DataValid = false;
   double v = 0;
-  item->GetData(v); // the library reports the datum undefined
+  item->GetData(v);  // the library reports the datum undefined
   EXPECT_FALSE(e->Visible());
   EXPECT_FALSE(e->EditLabel()->Visible());
   EXPECT_FALSE(e->DataDefined());
@@ -602,8 +386,8 @@ TEST_F(ValueEditTest,
 }
 
 TEST_F(ValueEditTest, AspectNoneChangesNothing) {
-  auto *item = MakeNumber(&form, connection, 26, 0, 100);
-  auto *e = NewEdit(item, 96);
+  auto* item = MakeNumber(&form, connection, 26, 0, 100);
+  auto* e = NewEdit(item, 96);
   e->Perform(platform::WM_COMERROR, reinterpret_cast<std::intptr_t>(item), 4);
   EXPECT_TRUE(e->Visible());
   EXPECT_TRUE(e->Enabled());
@@ -611,8 +395,8 @@ TEST_F(ValueEditTest, AspectNoneChangesNothing) {
 }
 
 TEST_F(ValueEditTest, AspectSetWhileUndefinedAppliesAtOnce) {
-  auto *item = MakeNumber(&form, connection, 27, 0, 100);
-  auto *e = NewEdit(item, 96);
+  auto* item = MakeNumber(&form, connection, 27, 0, 100);
+  auto* e = NewEdit(item, 96);
   e->Perform(platform::WM_COMERROR, reinterpret_cast<std::intptr_t>(item), 4);
   e->SetDataDefAspect(ddDisabled);
   EXPECT_FALSE(e->Enabled());
@@ -622,7 +406,7 @@ TEST_F(ValueEditTest, AspectSetWhileUndefinedAppliesAtOnce) {
 }
 
 TEST_F(ValueEditTest, UnboundFieldIgnoresItemMessages) {
-  auto *e = NewEdit(nullptr, 96);
+  auto* e = NewEdit(nullptr, 96);
   e->SetDataDefAspect(ddDisabled);
   e->SetText("8");
   e->Perform(platform::WM_DATACHANGED, 0, 0);
@@ -633,9 +417,9 @@ TEST_F(ValueEditTest, UnboundFieldIgnoresItemMessages) {
 }
 
 TEST_F(ValueEditTest, DestructionNoticesClearEveryReference) {
-  auto *item = MakeNumber(&form, connection, 28, 0, 100);
-  auto *e = NewEdit(item, 96);
-  auto *next = NewEdit(nullptr, 130);
+  auto* item = MakeNumber(&form, connection, 28, 0, 100);
+  auto* e = NewEdit(item, 96);
+  auto* next = NewEdit(nullptr, 130);
   e->SetNextControl(next);
   e->SetPrevControl(next);
   delete next;
@@ -646,17 +430,17 @@ TEST_F(ValueEditTest, DestructionNoticesClearEveryReference) {
   e->Perform(platform::WM_DATACHANGED, 0, 0);
   EXPECT_FALSE(e->AcquireValue());
 
-  auto *other = MakeNumber(&form, connection, 29, 0, 100);
-  auto *f = NewEdit(other, 160);
+  auto* other = MakeNumber(&form, connection, 29, 0, 100);
+  auto* f = NewEdit(other, 160);
   ASSERT_EQ(other->NotificationList().size(), 1u);
   delete f;
   EXPECT_TRUE(other->NotificationList().empty());
 }
 
 TEST_F(ValueEditTest, RebindingMovesTheListener) {
-  auto *a = MakeNumber(&form, connection, 30, 0, 100);
-  auto *b = MakeNumber(&form, connection, 31, 0, 100);
-  auto *e = NewEdit(a, 96);
+  auto* a = MakeNumber(&form, connection, 30, 0, 100);
+  auto* b = MakeNumber(&form, connection, 31, 0, 100);
+  auto* e = NewEdit(a, 96);
   e->SetNumber(a);
   EXPECT_EQ(a->NotificationList().size(), 1u);
   e->SetNumber(b);
@@ -665,8 +449,8 @@ TEST_F(ValueEditTest, RebindingMovesTheListener) {
 }
 
 TEST_F(ValueEditTest, CaptionFollowsTheField) {
-  auto *e = NewEdit(nullptr, 96);
-  TChildLabel *label = e->EditLabel();
+  auto* e = NewEdit(nullptr, 96);
+  TChildLabel* label = e->EditLabel();
   EXPECT_EQ(label->Parent(), &form);
   label->SetAutoSize(false);
   label->SetLabelHeight(16);
@@ -684,5 +468,5 @@ TEST_F(ValueEditTest, CaptionFollowsTheField) {
   EXPECT_TRUE(e->Focused());
 }
 
-} // namespace
-} // namespace orv::controls
+}  // namespace
+}  // namespace orv::controls

@@ -175,8 +175,8 @@ TEST_F(PacketItemsTest, NineLiveValuesReceiveTheirBytesUntilDisabled) {
     Queue.CheckSynchronize();
   }
   ASSERT_GE(*std::min_element(received.begin(), received.end()), 2);
-  EXPECT_EQ(values[5]->EcuValue, 100);            // default position
-  EXPECT_EQ(values[3]->EcuValue, 36);             // idle throttle 0.7 V
+  EXPECT_EQ(values[5]->EcuValue, 100);             // default position
+  EXPECT_EQ(values[3]->EcuValue, 36);              // idle throttle 0.7 V
   EXPECT_GT(117000.0 / values[0]->EcuValue, 600);  // engine speed
   EXPECT_LE(values[6]->EcuValue, 2);
   EXPECT_LE(values[7]->EcuValue, 3);

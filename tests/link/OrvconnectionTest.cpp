@@ -102,9 +102,8 @@ TEST(OrvConnectionTest, VersionMustBeAtLeast493) {
     bool Accepted;
   };
   const Case cases[] = {
-      {4, 9, 2, 999, true, false}, {4, 9, 3, 0, true, true},   {4, 8, 9, 0, true, false},
-      {3, 99, 99, 0, true, false}, {4, 10, 0, 0, true, true},  {5, 0, 0, 0, true, true},
-      {4, 9, 4, 0, true, true},    {4, 10, 0, 0, false, false},
+      {4, 9, 2, 999, true, false}, {4, 9, 3, 0, true, true}, {4, 8, 9, 0, true, false}, {3, 99, 99, 0, true, false},
+      {4, 10, 0, 0, true, true},   {5, 0, 0, 0, true, true}, {4, 9, 4, 0, true, true},  {4, 10, 0, 0, false, false},
   };
   for (const Case& k : cases) {
     setVersion(k.Major, k.Minor, k.Release, k.Build, k.Answers);

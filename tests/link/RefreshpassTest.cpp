@@ -64,10 +64,8 @@ TEST_F(RefreshPassTest, RequestKindFollowsDescriptorAndIndex) {
     int Capacity;
   };
   const Case cases[] = {
-      {kPacket, -1, "ReadPacket 2048", 64},
-      {0x100 | 3, 2, "ReadDataIndex 259 2", 64},
-      {0x100 | 3, -1, "ReadData 259", 64},
-      {5, -1, "ReadData 5", 1},
+      {kPacket, -1, "ReadPacket 2048", 64}, {0x100 | 3, 2, "ReadDataIndex 259 2", 64},
+      {0x100 | 3, -1, "ReadData 259", 64},  {5, -1, "ReadData 5", 1},
       {5, 0, "ReadDataIndex 5 0", 1},
   };
   for (const Case& c : cases) {

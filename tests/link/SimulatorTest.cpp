@@ -23,9 +23,8 @@ TEST_F(SimulatorTest, FactoryImageHoldsTheRawDefaults) {
     int Raw;
   };
   const Case cases[] = {
-      {161, 0},   {162, 32},  {163, 68}, {164, 0},   {165, 0},  {166, 143}, {205, 1},  {207, 240},
-      {208, 20},  {216, 101}, {223, 59}, {224, 128}, {225, 10}, {226, 5},   {197, 179}, {169, 18},
-      {181, 0},   {204, 78},  {213, 33}, {199, 28},
+      {161, 0},  {162, 32},  {163, 68}, {164, 0}, {165, 0},   {166, 143}, {205, 1}, {207, 240}, {208, 20}, {216, 101},
+      {223, 59}, {224, 128}, {225, 10}, {226, 5}, {197, 179}, {169, 18},  {181, 0}, {204, 78},  {213, 33}, {199, 28},
   };
   for (const Case& c : cases) {
     std::int32_t value = -1;
@@ -350,8 +349,7 @@ TEST_P(SimulatorFaultTest, SwitchTakesEffect) {
   c.Check(Lib(), *this);
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, SimulatorFaultTest,
-                         ::testing::Range(0, static_cast<int>(std::size(kFaultCases))));
+INSTANTIATE_TEST_SUITE_P(Faults, SimulatorFaultTest, ::testing::Range(0, static_cast<int>(std::size(kFaultCases))));
 
 TEST_F(SimulatorTest, SetFaultsHookCountsWhatItDoesNotUnderstand) {
   Start();

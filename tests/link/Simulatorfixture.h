@@ -26,8 +26,10 @@ class TScopedEnv {
     ::setenv(name, value.c_str(), 1);
   }
   ~TScopedEnv() {
-    if (FHadOld) ::setenv(FName, FOld.c_str(), 1);
-    else ::unsetenv(FName);
+    if (FHadOld)
+      ::setenv(FName, FOld.c_str(), 1);
+    else
+      ::unsetenv(FName);
   }
   TScopedEnv(const TScopedEnv&) = delete;
   TScopedEnv& operator=(const TScopedEnv&) = delete;

@@ -134,7 +134,8 @@ TClassRegistry MakeRegistry() {
       .String("Title", [](TRootForm& o, const std::string& v) { o.Title = v; })
       .Method<TNotifyEvent>("FireHandler",
                             [](TRootForm& o) -> TNotifyEvent { return [&o](TComponent* s) { o.FireHandler(s); }; })
-      .Method<TCountEvent>("CountHandler", [](TRootForm& o) -> TCountEvent { return [&o] { return o.CountHandler(); }; });
+      .Method<TCountEvent>("CountHandler",
+                           [](TRootForm& o) -> TCountEvent { return [&o] { return o.CountHandler(); }; });
   return r;
 }
 

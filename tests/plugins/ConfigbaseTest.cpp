@@ -36,11 +36,8 @@ TEST_F(ConfigbaseTest, AnswersEachPictureAsABitmapOfItsSize) {
     std::uint32_t Height;
   };
   const Case cases[] = {
-      {plugins::kResIcon, 32, 32},
-      {plugins::kResAboutPicture, 249, 81},
-      {plugins::kResFirstFlag + 0, 53, 36},
-      {plugins::kResFirstFlag + 1, 53, 36},
-      {plugins::kResFirstFlag + 2, 53, 36},
+      {plugins::kResIcon, 32, 32},          {plugins::kResAboutPicture, 249, 81}, {plugins::kResFirstFlag + 0, 53, 36},
+      {plugins::kResFirstFlag + 1, 53, 36}, {plugins::kResFirstFlag + 2, 53, 36},
   };
   for (const Case& c : cases) {
     std::uint32_t size = 0;

@@ -83,14 +83,22 @@ class TToolHost final : public paramset::IConfigFileHost {
   platform::TComponent& Module() override { return FModule; }
   std::string Text(int stringId) override {
     switch (stringId) {
-      case 93: return "Loading the configuration";
-      case 94: return "Saving the configuration";
-      case 95: return "Load";
-      case 96: return "Save";
-      case 97: return "the existing file cannot be replaced";
-      case 98: return "error";
-      case 99: return "the file cannot be enciphered or deciphered";
-      default: return FModule.Text(stringId);
+      case 93:
+        return "Loading the configuration";
+      case 94:
+        return "Saving the configuration";
+      case 95:
+        return "Load";
+      case 96:
+        return "Save";
+      case 97:
+        return "the existing file cannot be replaced";
+      case 98:
+        return "error";
+      case 99:
+        return "the file cannot be enciphered or deciphered";
+      default:
+        return FModule.Text(stringId);
     }
   }
   void OpenWaitWindow(const std::string&, const std::string&) override {}
@@ -257,9 +265,12 @@ int Diff(const std::string& fileA, const std::string& fileB, const TOptions& opt
   auto module = MakeModule(options);
   const auto show = [](const TFileValue& v, const items::TOrvNumber& number) -> std::string {
     switch (v.State) {
-      case TFileValue::Missing: return "(missing)";
-      case TFileValue::NotANumber: return "\"" + v.Text + "\" (not a number)";
-      case TFileValue::Present: break;
+      case TFileValue::Missing:
+        return "(missing)";
+      case TFileValue::NotANumber:
+        return "\"" + v.Text + "\" (not a number)";
+      case TFileValue::Present:
+        break;
     }
     return Number(v.Value) + Unit(number);
   };
@@ -267,9 +278,9 @@ int Diff(const std::string& fileA, const std::string& fileB, const TOptions& opt
   for (items::TOrvNumber* number : FileParameters(*module)) {
     const TFileValue a = ValueIn(iniA, *number);
     const TFileValue b = ValueIn(iniB, *number);
-    const bool same = a.State == b.State &&
-                      (a.State == TFileValue::Present ? a.Value == b.Value
-                                                      : a.State == TFileValue::Missing || a.Text == b.Text);
+    const bool same =
+        a.State == b.State &&
+        (a.State == TFileValue::Present ? a.Value == b.Value : a.State == TFileValue::Missing || a.Text == b.Text);
     if (same) continue;
     ++differences;
     std::cout << Where(*number) << ": " << show(a, *number) << " -> " << show(b, *number) << '\n';
@@ -284,8 +295,12 @@ bool ConnectEcu(paramset::TSerialDataModule& module, const TOptions& options) {
   const int result = module.Connect(options.Port, 0);
   if (module.IsLinkOpen()) return true;
   switch (result) {
-    case paramset::kConnectNoAnswer: Fail("the ECU does not answer"); break;
-    case paramset::kConnectBadAnswer: Fail("the ECU gave an unexpected answer"); break;
+    case paramset::kConnectNoAnswer:
+      Fail("the ECU does not answer");
+      break;
+    case paramset::kConnectBadAnswer:
+      Fail("the ECU gave an unexpected answer");
+      break;
     default:
       if (module.OrvConnection == nullptr || !module.OrvConnection->IsLoaded()) {
         const std::string why = module.OrvConnection != nullptr ? module.OrvConnection->LastError() : "";

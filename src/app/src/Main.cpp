@@ -43,10 +43,9 @@ void TFormMain::Register(TClassRegistry& registry) {
   };
   TClassBuilder<Self>(registry, "TFormMain", "TForm", false)
       .Method<TNotifyEvent>("FormShow", notify(&Self::FormShow))
-      .Method<TCloseEvent>("FormClose",
-                           [](Self& self) -> TCloseEvent {
-                             return [&self](TComponent* s, TCloseAction& a) { self.FormClose(s, a); };
-                           })
+      .Method<TCloseEvent>(
+          "FormClose",
+          [](Self& self) -> TCloseEvent { return [&self](TComponent* s, TCloseAction& a) { self.FormClose(s, a); }; })
       .Method<TNotifyEvent>("ActionConfVettExecute", notify(&Self::ActionConfVettExecute))
       .Method<TNotifyEvent>("ActionSalvaFileExecute", notify(&Self::ActionSalvaFileExecute))
       .Method<TNotifyEvent>("ActionCaricaFileExecute", notify(&Self::ActionCaricaFileExecute))
@@ -205,7 +204,7 @@ void TFormMain::ApplyCurrentLanguage() {
   ApplyLanguage(FModule, this, FConfigWindow);
   if (FModule.OrvConnection != nullptr && FModule.OrvConnection->IsLoaded()) {
     LMDStatusBarMain->Panels(0).SetText(FModule.IsLinkOpen() ? FModule.Texts.TextConnected
-                                                            : FModule.Texts.TextNotConnected);
+                                                             : FModule.Texts.TextNotConnected);
   }
   LayoutLabels();
 }
@@ -241,8 +240,8 @@ void TFormMain::ActionConfVettExecute(TComponent*) {
 
 void TFormMain::RunFileCommand(bool save) {
   std::string fileName;
-  const bool chosen = save ? Dialogs().SaveFileDialog(SaveDialogFile, fileName)
-                           : Dialogs().OpenFileDialog(OpenDialogFile, fileName);
+  const bool chosen =
+      save ? Dialogs().SaveFileDialog(SaveDialogFile, fileName) : Dialogs().OpenFileDialog(OpenDialogFile, fileName);
   if (!chosen || fileName.empty()) return;
   const bool wasEnabled = FModule.DataRefresher != nullptr && FModule.DataRefresher->Enabled();
   if (!FModule.StopRefresh()) return;

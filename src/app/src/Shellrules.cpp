@@ -56,8 +56,7 @@ TVersionRecord ProgramVersionRecord() {
   // been written; the file version in four parts.
   TVersionRecord record;
   record.Translations.push_back({0x0410, 0x04E4});
-  record.Strings.emplace_back("\\StringFileInfo\\041004e4\\FileVersion",
-                              std::string(kProgramVersion) + ".0");
+  record.Strings.emplace_back("\\StringFileInfo\\041004e4\\FileVersion", std::string(kProgramVersion) + ".0");
   record.Strings.emplace_back("\\StringFileInfo\\041004e4\\ProductName", "orvconfig");
   return record;
 }

@@ -2,21 +2,19 @@
 
 namespace orv::controls {
 
-bool CheckedForValue(TCheckCondition condition, double conditionValue,
-                     double checkedValue, double v) {
+bool CheckedForValue(TCheckCondition condition, double conditionValue, double checkedValue, double v) {
   switch (condition) {
-  case ccEqualTo:
-    return v == conditionValue;
-  case ccNotEqualTo:
-    return v != conditionValue;
-  case ccMinorOf:
-    return v < conditionValue;
-  case ccGreaterOf:
-    return v > conditionValue;
-  case ccMaskedBit:
-    return static_cast<double>(items::TruncateTowardZero(v) &
-                               items::TruncateTowardZero(conditionValue)) ==
-           checkedValue;
+    case ccEqualTo:
+      return v == conditionValue;
+    case ccNotEqualTo:
+      return v != conditionValue;
+    case ccMinorOf:
+      return v < conditionValue;
+    case ccGreaterOf:
+      return v > conditionValue;
+    case ccMaskedBit:
+      return static_cast<double>(items::TruncateTowardZero(v) & items::TruncateTowardZero(conditionValue)) ==
+             checkedValue;
   }
   return false;
 }
@@ -28,8 +26,7 @@ int MaskedBitValue(double current, double mask, double wanted) {
   return (a & ~m) | (c & m);
 }
 
-TOrvCheckBox::TOrvCheckBox(platform::TComponent *owner)
-    : platform::TCustomCheckBox(owner) {
+TOrvCheckBox::TOrvCheckBox(platform::TComponent* owner) : platform::TCustomCheckBox(owner) {
   FResizer = new TResizer(this, this);
 }
 
@@ -39,17 +36,14 @@ TOrvCheckBox::~TOrvCheckBox() {
   FResizer = nullptr;
 }
 
-void TOrvCheckBox::SetNumber(items::TOrvNumber *item) {
-  if (FValue != nullptr)
-    FValue->RemoveNotificationList(this);
+void TOrvCheckBox::SetNumber(items::TOrvNumber* item) {
+  if (FValue != nullptr) FValue->RemoveNotificationList(this);
   FValue = item;
-  if (FValue != nullptr)
-    FValue->AddNotificationList(this);
+  if (FValue != nullptr) FValue->AddNotificationList(this);
 }
 
 bool TOrvCheckBox::InitData() {
-  if (FValue == nullptr)
-    return true;
+  if (FValue == nullptr) return true;
   FValue->DataValid = false;
   double value = 0.0;
   const bool ok = FValue->GetData(value);
@@ -68,8 +62,7 @@ void TOrvCheckBox::SetConditionValue(double value) {
 }
 
 void TOrvCheckBox::SetupCheckedState(double value) {
-  if (IsDesigning())
-    return;
+  if (IsDesigning()) return;
   const bool clicks = ClicksDisabled;
   ClicksDisabled = true;
   SetChecked(CheckedForValue(FCondition, FConditionValue, CheckedValue, value));
@@ -85,52 +78,42 @@ void TOrvCheckBox::ShowItem() {
 void TOrvCheckBox::Click() {
   platform::TCustomCheckBox::Click();
   // A state read from the description is no user's choice.
-  if (FValue == nullptr || IsLoading())
-    return;
+  if (FValue == nullptr || IsLoading()) return;
   if (FCondition != ccMaskedBit) {
     const bool limits = FValue->DisableLimits;
     FValue->DisableLimits = true;
     FValue->SetData(Checked() ? CheckedValue : UncheckedValue);
     // The item may have been destroyed by a handler meanwhile.
-    if (FValue != nullptr)
-      FValue->DisableLimits = limits;
+    if (FValue != nullptr) FValue->DisableLimits = limits;
     return;
   }
   double current = 0.0;
-  if (!FValue->GetData(current))
-    return;
-  FValue->SetData(MaskedBitValue(current, FConditionValue,
-                                 Checked() ? CheckedValue : UncheckedValue));
+  if (!FValue->GetData(current)) return;
+  FValue->SetData(MaskedBitValue(current, FConditionValue, Checked() ? CheckedValue : UncheckedValue));
 }
 
-void TOrvCheckBox::WndProc(platform::TMessage &message) {
+void TOrvCheckBox::WndProc(platform::TMessage& message) {
   switch (message.Msg) {
-  case platform::WM_DATACHANGED:
-    if (FValue != nullptr)
-      ShowItem();
-    return;
-  case platform::WM_DATAAVAILABLE:
-    if (FValue == nullptr)
+    case platform::WM_DATACHANGED:
+      if (FValue != nullptr) ShowItem();
       return;
-    FValue->InitData(reinterpret_cast<const std::int32_t *>(message.WParam));
-    ShowItem();
-    return;
-  case platform::WM_COMERROR:
-    return;
-  default:
-    platform::TCustomCheckBox::WndProc(message);
+    case platform::WM_DATAAVAILABLE:
+      if (FValue == nullptr) return;
+      FValue->InitData(reinterpret_cast<const std::int32_t*>(message.WParam));
+      ShowItem();
+      return;
+    case platform::WM_COMERROR:
+      return;
+    default:
+      platform::TCustomCheckBox::WndProc(message);
   }
 }
 
-void TOrvCheckBox::Notification(platform::TComponent *component,
-                                platform::TOperation operation) {
+void TOrvCheckBox::Notification(platform::TComponent* component, platform::TOperation operation) {
   platform::TCustomCheckBox::Notification(component, operation);
-  if (operation != platform::TOperation::opRemove)
-    return;
-  if (component == FValue)
-    FValue = nullptr;
-  if (component == FResizer)
-    FResizer = nullptr;
+  if (operation != platform::TOperation::opRemove) return;
+  if (component == FValue) FValue = nullptr;
+  if (component == FResizer) FResizer = nullptr;
 }
 
-} // namespace orv::controls
+}  // namespace orv::controls

@@ -5,14 +5,12 @@
 namespace orv::controls {
 
 int ComboIndexFromValue(double value, int count) {
-  if (!std::isfinite(value))
-    return -1;
+  if (!std::isfinite(value)) return -1;
   const int index = items::TruncateTowardZero(value + 0.5);
   return index >= 0 && index < count ? index : -1;
 }
 
-TOrvComboBox::TOrvComboBox(platform::TComponent *owner)
-    : platform::TCustomComboBox(owner) {
+TOrvComboBox::TOrvComboBox(platform::TComponent* owner) : platform::TCustomComboBox(owner) {
   SetStyle(platform::csDropDownList);
   FComboLabel = new TChildLabel(this);
   FResizer = new TResizer(this, this);
@@ -27,17 +25,14 @@ TOrvComboBox::~TOrvComboBox() {
   FResizer = nullptr;
 }
 
-void TOrvComboBox::SetNumber(items::TOrvNumber *item) {
-  if (FValue != nullptr)
-    FValue->RemoveNotificationList(this);
+void TOrvComboBox::SetNumber(items::TOrvNumber* item) {
+  if (FValue != nullptr) FValue->RemoveNotificationList(this);
   FValue = item;
-  if (FValue != nullptr)
-    FValue->AddNotificationList(this);
+  if (FValue != nullptr) FValue->AddNotificationList(this);
 }
 
 void TOrvComboBox::SelectFromValue() {
-  if (FValue == nullptr)
-    return;
+  if (FValue == nullptr) return;
   double value = 0.0;
   FValue->GetData(value);
   const int index = ComboIndexFromValue(value, ItemCount());
@@ -46,8 +41,7 @@ void TOrvComboBox::SelectFromValue() {
 }
 
 bool TOrvComboBox::InitData() {
-  if (FValue == nullptr)
-    return true;
+  if (FValue == nullptr) return true;
   FValue->DataValid = false;
   double value = 0.0;
   const bool ok = FValue->GetData(value);
@@ -56,68 +50,51 @@ bool TOrvComboBox::InitData() {
   return ok;
 }
 
-void TOrvComboBox::SetNextControl(platform::TWinControl *control) {
-  if (FNextControl != nullptr && FNextControl != FPrevControl)
-    RemoveFreeNotification(FNextControl);
+void TOrvComboBox::SetNextControl(platform::TWinControl* control) {
+  if (FNextControl != nullptr && FNextControl != FPrevControl) RemoveFreeNotification(FNextControl);
   FNextControl = control;
-  if (control != nullptr)
-    FreeNotification(control);
+  if (control != nullptr) FreeNotification(control);
 }
 
-void TOrvComboBox::SetPrevControl(platform::TWinControl *control) {
-  if (FPrevControl != nullptr && FPrevControl != FNextControl)
-    RemoveFreeNotification(FPrevControl);
+void TOrvComboBox::SetPrevControl(platform::TWinControl* control) {
+  if (FPrevControl != nullptr && FPrevControl != FNextControl) RemoveFreeNotification(FPrevControl);
   FPrevControl = control;
-  if (control != nullptr)
-    FreeNotification(control);
+  if (control != nullptr) FreeNotification(control);
 }
 
-void TOrvComboBox::FocusNextControl() {
-  MoveFocusAlongChain(*this, FNextControl, true);
-}
-void TOrvComboBox::FocusPrevControl() {
-  MoveFocusAlongChain(*this, FPrevControl, false);
-}
+void TOrvComboBox::FocusNextControl() { MoveFocusAlongChain(*this, FNextControl, true); }
+void TOrvComboBox::FocusPrevControl() { MoveFocusAlongChain(*this, FPrevControl, false); }
 
-void TOrvComboBox::WndProc(platform::TMessage &message) {
+void TOrvComboBox::WndProc(platform::TMessage& message) {
   switch (message.Msg) {
-  case platform::WM_DATACHANGED:
-    SelectFromValue();
-    return;
-  case platform::WM_DATAAVAILABLE:
-    if (FValue == nullptr)
+    case platform::WM_DATACHANGED:
+      SelectFromValue();
       return;
-    FValue->InitData(reinterpret_cast<const std::int32_t *>(message.WParam));
-    SelectFromValue();
-    return;
-  case platform::WM_COMERROR:
-    return;
-  default:
-    platform::TCustomComboBox::WndProc(message);
+    case platform::WM_DATAAVAILABLE:
+      if (FValue == nullptr) return;
+      FValue->InitData(reinterpret_cast<const std::int32_t*>(message.WParam));
+      SelectFromValue();
+      return;
+    case platform::WM_COMERROR:
+      return;
+    default:
+      platform::TCustomComboBox::WndProc(message);
   }
 }
 
-void TOrvComboBox::CMVisibleChanged(platform::TMessage &message) {
+void TOrvComboBox::CMVisibleChanged(platform::TMessage& message) {
   platform::TCustomComboBox::CMVisibleChanged(message);
-  if (FComboLabel != nullptr)
-    FComboLabel->SetVisible(Visible());
+  if (FComboLabel != nullptr) FComboLabel->SetVisible(Visible());
 }
 
-void TOrvComboBox::Notification(platform::TComponent *component,
-                                platform::TOperation operation) {
+void TOrvComboBox::Notification(platform::TComponent* component, platform::TOperation operation) {
   platform::TCustomComboBox::Notification(component, operation);
-  if (operation != platform::TOperation::opRemove)
-    return;
-  if (component == FValue)
-    FValue = nullptr;
-  if (component == FNextControl)
-    FNextControl = nullptr;
-  if (component == FPrevControl)
-    FPrevControl = nullptr;
-  if (component == FComboLabel)
-    FComboLabel = nullptr;
-  if (component == FResizer)
-    FResizer = nullptr;
+  if (operation != platform::TOperation::opRemove) return;
+  if (component == FValue) FValue = nullptr;
+  if (component == FNextControl) FNextControl = nullptr;
+  if (component == FPrevControl) FPrevControl = nullptr;
+  if (component == FComboLabel) FComboLabel = nullptr;
+  if (component == FResizer) FResizer = nullptr;
 }
 
 void TOrvComboBox::DoEnter() {
@@ -138,8 +115,7 @@ void TOrvComboBox::DropDown() {
 
 void TOrvComboBox::Change() {
   platform::TCustomComboBox::Change();
-  if (DroppedDown())
-    return;
+  if (DroppedDown()) return;
   // A choice made with the list closed is committed at once, as if Enter
   // had been typed.
   FPending = true;
@@ -147,13 +123,12 @@ void TOrvComboBox::Change() {
   KeyPress(enter);
 }
 
-void TOrvComboBox::KeyPress(char &key) {
+void TOrvComboBox::KeyPress(char& key) {
   if (key == '\r') {
     if (FPending) {
       FSavedIndex = ItemIndex();
       // No line selected is no value: nothing is written then.
-      if (FValue != nullptr && ItemIndex() >= 0)
-        FValue->SetData(static_cast<double>(ItemIndex()));
+      if (FValue != nullptr && ItemIndex() >= 0) FValue->SetData(static_cast<double>(ItemIndex()));
     } else {
       SetDroppedDown(true);
     }
@@ -164,76 +139,72 @@ void TOrvComboBox::KeyPress(char &key) {
   key = 0;
 }
 
-void TOrvComboBox::KeyDown(unsigned short &key, platform::TShiftState shift) {
+void TOrvComboBox::KeyDown(unsigned short& key, platform::TShiftState shift) {
   const bool open = DroppedDown();
   switch (key) {
-  case platform::VK_ESCAPE:
-    if (open) {
-      SetDroppedDown(false);
-      FPending = false;
-      SetItemIndex(FSavedIndex);
-      key = 0;
-    }
-    break;
-  case platform::VK_PRIOR:
-  case platform::VK_NEXT:
-    if (!open)
-      key = 0;
-    break;
-  case platform::VK_LEFT:
-  case platform::VK_RIGHT:
-    key = 0;
-    break;
-  case platform::VK_UP:
-    if (open) {
-      if (ItemIndex() == 0 && ItemCount() > 0) {
-        UserSelect(ItemCount() - 1);
+    case platform::VK_ESCAPE:
+      if (open) {
+        SetDroppedDown(false);
+        FPending = false;
+        SetItemIndex(FSavedIndex);
         key = 0;
       }
-    } else if (ArrowMoveFocus) {
-      FocusPrevControl();
+      break;
+    case platform::VK_PRIOR:
+    case platform::VK_NEXT:
+      if (!open) key = 0;
+      break;
+    case platform::VK_LEFT:
+    case platform::VK_RIGHT:
       key = 0;
-    }
-    break;
-  case platform::VK_DOWN:
-    if (open) {
-      if (ItemIndex() == ItemCount() - 1 && ItemCount() > 0) {
-        UserSelect(0);
+      break;
+    case platform::VK_UP:
+      if (open) {
+        if (ItemIndex() == 0 && ItemCount() > 0) {
+          UserSelect(ItemCount() - 1);
+          key = 0;
+        }
+      } else if (ArrowMoveFocus) {
+        FocusPrevControl();
         key = 0;
       }
-    } else if (ArrowMoveFocus) {
-      FocusNextControl();
-      key = 0;
-    }
-    break;
-  default:
-    break;
+      break;
+    case platform::VK_DOWN:
+      if (open) {
+        if (ItemIndex() == ItemCount() - 1 && ItemCount() > 0) {
+          UserSelect(0);
+          key = 0;
+        }
+      } else if (ArrowMoveFocus) {
+        FocusNextControl();
+        key = 0;
+      }
+      break;
+    default:
+      break;
   }
   platform::TCustomComboBox::KeyDown(key, shift);
 }
 
 void TOrvComboBox::SetBounds(int left, int top, int width, int height) {
   platform::TCustomComboBox::SetBounds(left, top, width, height);
-  if (FComboLabel != nullptr)
-    FComboLabel->Update();
+  if (FComboLabel != nullptr) FComboLabel->Update();
 }
 
-void TOrvComboBox::SetParent(platform::TWinControl *parent) {
+void TOrvComboBox::SetParent(platform::TWinControl* parent) {
   platform::TCustomComboBox::SetParent(parent);
-  if (FComboLabel == nullptr)
-    return;
+  if (FComboLabel == nullptr) return;
   FComboLabel->SetParent(parent);
   FComboLabel->SetVisible(Visible());
   FComboLabel->Place();
 }
 
-void TOrvComboBox::SetName(const std::string &name) {
+void TOrvComboBox::SetName(const std::string& name) {
   const std::string old = Name();
   platform::TCustomComboBox::SetName(name);
   if (IsDesigning() && FComboLabel != nullptr &&
-      (FComboLabel->Caption().empty() ||
-       platform::SameName(FComboLabel->Caption(), old)))
+      (FComboLabel->Caption().empty() || platform::SameName(FComboLabel->Caption(), old)))
     FComboLabel->SetCaption(name);
 }
 
-} // namespace orv::controls
+}  // namespace orv::controls

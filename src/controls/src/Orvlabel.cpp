@@ -8,32 +8,24 @@
 
 namespace orv::controls {
 
-std::string
-VectorText(int length,
-           const std::function<bool(int index, double &value)> &element) {
-  if (length <= 0)
-    return std::string();
+std::string VectorText(int length, const std::function<bool(int index, double& value)>& element) {
+  if (length <= 0) return std::string();
   // One more byte than elements keeps the text terminated.
   std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
   for (int i = 0; i < length; ++i) {
     double value = 0.0;
     if (element(i, value) && std::isfinite(value))
-      buffer[static_cast<std::size_t>(i)] =
-          static_cast<char>(items::TruncateTowardZero(value + 0.5));
+      buffer[static_cast<std::size_t>(i)] = static_cast<char>(items::TruncateTowardZero(value + 0.5));
   }
   return std::string(buffer.data());
 }
 
 namespace {
-bool IsFlagStyle(TLabelStyle style) {
-  return style == lsFlag || style == lsLabeledFlag;
-}
-bool IsLabeledStyle(TLabelStyle style) {
-  return style == lsLabeledValue || style == lsLabeledFlag;
-}
-} // namespace
+bool IsFlagStyle(TLabelStyle style) { return style == lsFlag || style == lsLabeledFlag; }
+bool IsLabeledStyle(TLabelStyle style) { return style == lsLabeledValue || style == lsLabeledFlag; }
+}  // namespace
 
-TOrvLabel::TOrvLabel(platform::TComponent *owner) : platform::TLabel(owner) {
+TOrvLabel::TOrvLabel(platform::TComponent* owner) : platform::TLabel(owner) {
   FOnColor = Font().Color();
   FOffColor = Font().Color();
   FChildLabel = new TChildLabel(this);
@@ -48,28 +40,22 @@ TOrvLabel::~TOrvLabel() {
   FResizer = nullptr;
 }
 
-bool TOrvLabel::BoundToVector() const {
-  return dynamic_cast<items::TOrvVector *>(FValue) != nullptr;
-}
+bool TOrvLabel::BoundToVector() const { return dynamic_cast<items::TOrvVector*>(FValue) != nullptr; }
 
-void TOrvLabel::SetNumber(items::TOrvSerialData *item) {
-  if (item != nullptr && dynamic_cast<items::TOrvVector *>(item) == nullptr &&
-      dynamic_cast<items::TOrvPacketData *>(item) == nullptr)
+void TOrvLabel::SetNumber(items::TOrvSerialData* item) {
+  if (item != nullptr && dynamic_cast<items::TOrvVector*>(item) == nullptr &&
+      dynamic_cast<items::TOrvPacketData*>(item) == nullptr)
     return;
-  if (FValue != nullptr)
-    FValue->RemoveNotificationList(this);
+  if (FValue != nullptr) FValue->RemoveNotificationList(this);
   FValue = item;
-  if (FValue != nullptr)
-    FValue->AddNotificationList(this);
+  if (FValue != nullptr) FValue->AddNotificationList(this);
 }
 
 void TOrvLabel::ReadItem() {
-  if (auto *vector = dynamic_cast<items::TOrvVector *>(FValue)) {
+  if (auto* vector = dynamic_cast<items::TOrvVector*>(FValue)) {
     FVectorText = VectorText(vector->ArrayDimension(),
-                             [vector](int index, double &value) {
-                               return vector->GetData(value, index);
-                             });
-  } else if (auto *packet = dynamic_cast<items::TOrvPacketData *>(FValue)) {
+                             [vector](int index, double& value) { return vector->GetData(value, index); });
+  } else if (auto* packet = dynamic_cast<items::TOrvPacketData*>(FValue)) {
     if (IsFlagStyle(FStyle))
       FState = packet->GetInt() != 0;
     else
@@ -82,9 +68,7 @@ void TOrvLabel::UpdateLabelState() {
   if (BoundToVector()) {
     SetCaption(FVectorText);
   } else if (!IsFlagStyle(FStyle)) {
-    SetCaption(FDataFormat.empty()
-                   ? platform::FloatToStr(FNumber)
-                   : platform::FormatFloat(FDataFormat, FNumber));
+    SetCaption(FDataFormat.empty() ? platform::FloatToStr(FNumber) : platform::FormatFloat(FDataFormat, FNumber));
   } else {
     Font().SetColor(FState ? FOnColor : FOffColor);
     SetCaption(FState ? FOnText : FOffText);
@@ -105,7 +89,7 @@ void TOrvLabel::SetLabelStyle(TLabelStyle style) {
   UpdateLabelState();
 }
 
-void TOrvLabel::SetDataFormat(const std::string &format) {
+void TOrvLabel::SetDataFormat(const std::string& format) {
   FDataFormat = format;
   UpdateLabelState();
 }
@@ -115,68 +99,55 @@ void TOrvLabel::SetState(bool state) {
   UpdateLabelState();
 }
 
-void TOrvLabel::SetStatusText(int index, const std::string &text) {
-  if (index == 1)
-    FOnText = text;
-  if (index == 2)
-    FOffText = text;
+void TOrvLabel::SetStatusText(int index, const std::string& text) {
+  if (index == 1) FOnText = text;
+  if (index == 2) FOffText = text;
   UpdateLabelState();
 }
 
 void TOrvLabel::SetStatusColor(int index, platform::TColor color) {
-  if (index == 1)
-    FOnColor = color;
-  if (index == 2)
-    FOffColor = color;
+  if (index == 1) FOnColor = color;
+  if (index == 2) FOffColor = color;
   UpdateLabelState();
 }
 
-void TOrvLabel::WndProc(platform::TMessage &message) {
+void TOrvLabel::WndProc(platform::TMessage& message) {
   switch (message.Msg) {
-  case platform::WM_DATACHANGED:
-    if (FValue != nullptr)
-      ReadItem();
-    return;
-  case platform::WM_DATAAVAILABLE:
-  case platform::WM_COMERROR:
-    return;
-  default:
-    platform::TCustomLabel::WndProc(message);
+    case platform::WM_DATACHANGED:
+      if (FValue != nullptr) ReadItem();
+      return;
+    case platform::WM_DATAAVAILABLE:
+    case platform::WM_COMERROR:
+      return;
+    default:
+      platform::TCustomLabel::WndProc(message);
   }
 }
 
-void TOrvLabel::CMVisibleChanged(platform::TMessage &message) {
+void TOrvLabel::CMVisibleChanged(platform::TMessage& message) {
   platform::TCustomLabel::CMVisibleChanged(message);
-  if (FChildLabel != nullptr)
-    FChildLabel->SetVisible(Visible());
+  if (FChildLabel != nullptr) FChildLabel->SetVisible(Visible());
 }
 
-void TOrvLabel::Notification(platform::TComponent *component,
-                             platform::TOperation operation) {
+void TOrvLabel::Notification(platform::TComponent* component, platform::TOperation operation) {
   platform::TCustomLabel::Notification(component, operation);
-  if (operation != platform::TOperation::opRemove)
-    return;
-  if (component == FValue)
-    FValue = nullptr;
-  if (component == FChildLabel)
-    FChildLabel = nullptr;
-  if (component == FResizer)
-    FResizer = nullptr;
+  if (operation != platform::TOperation::opRemove) return;
+  if (component == FValue) FValue = nullptr;
+  if (component == FChildLabel) FChildLabel = nullptr;
+  if (component == FResizer) FResizer = nullptr;
 }
 
 void TOrvLabel::SetBounds(int left, int top, int width, int height) {
   platform::TCustomLabel::SetBounds(left, top, width, height);
-  if (FChildLabel != nullptr)
-    FChildLabel->Update();
+  if (FChildLabel != nullptr) FChildLabel->Update();
 }
 
-void TOrvLabel::SetParent(platform::TWinControl *parent) {
+void TOrvLabel::SetParent(platform::TWinControl* parent) {
   platform::TCustomLabel::SetParent(parent);
-  if (FChildLabel == nullptr)
-    return;
+  if (FChildLabel == nullptr) return;
   FChildLabel->SetParent(parent);
   FChildLabel->SetVisible(Visible());
   FChildLabel->Place();
 }
 
-} // namespace orv::controls
+}  // namespace orv::controls

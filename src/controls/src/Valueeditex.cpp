@@ -11,10 +11,9 @@ namespace orv::controls {
 namespace {
 // Border and inner margin of a one-line field above the font's line height.
 constexpr int kEditBorderAllowance = 8;
-} // namespace
+}  // namespace
 
-TValueEditEx::TValueEditEx(platform::TComponent *owner)
-    : platform::TMemo(owner) {
+TValueEditEx::TValueEditEx(platform::TComponent* owner) : platform::TMemo(owner) {
   SetWantReturns(true);
   SetWordWrap(false);
   SetScrollBars(platform::ssNone);
@@ -23,8 +22,7 @@ TValueEditEx::TValueEditEx(platform::TComponent *owner)
   SetText("0");
   FEditLabel = new TChildLabel(this);
   FResizer = new TResizer(this, this);
-  SetBounds(Left(), Top(), 96,
-            platform::TextMeasurer().TextHeight(Font()) + kEditBorderAllowance);
+  SetBounds(Left(), Top(), 96, platform::TextMeasurer().TextHeight(Font()) + kEditBorderAllowance);
 }
 
 TValueEditEx::~TValueEditEx() {
@@ -39,22 +37,18 @@ TValueEditEx::~TValueEditEx() {
 
 // ---------------------------------------------------------------- binding
 
-void TValueEditEx::SetNumber(items::TOrvNumber *item) {
-  if (FValue != nullptr)
-    FValue->RemoveNotificationList(this);
+void TValueEditEx::SetNumber(items::TOrvNumber* item) {
+  if (FValue != nullptr) FValue->RemoveNotificationList(this);
   FValue = item;
-  if (FValue != nullptr)
-    FValue->AddNotificationList(this);
+  if (FValue != nullptr) FValue->AddNotificationList(this);
 }
 
 void TValueEditEx::ShowItemValue() {
-  if (FValue != nullptr)
-    SetText(platform::FloatToStr(FValue->GetDouble()));
+  if (FValue != nullptr) SetText(platform::FloatToStr(FValue->GetDouble()));
 }
 
 bool TValueEditEx::InitData() {
-  if (FValue == nullptr)
-    return true;
+  if (FValue == nullptr) return true;
   FValue->DataValid = false;
   double value = 0.0;
   const bool ok = FValue->GetData(value);
@@ -63,8 +57,7 @@ bool TValueEditEx::InitData() {
 }
 
 bool TValueEditEx::AcquireValue() {
-  if (FValue == nullptr)
-    return false;
+  if (FValue == nullptr) return false;
   const std::optional<double> typed = platform::TryStrToFloat(Text());
   // An overflowing exponent parses to infinity, which is no value either.
   if (!typed || !std::isfinite(*typed)) {
@@ -88,41 +81,31 @@ void TValueEditEx::RunEnterAction() {
 
 // ---------------------------------------------------------------- focus chain
 
-void TValueEditEx::SetNextControl(platform::TWinControl *control) {
-  if (FNextControl != nullptr && FNextControl != FPrevControl)
-    RemoveFreeNotification(FNextControl);
+void TValueEditEx::SetNextControl(platform::TWinControl* control) {
+  if (FNextControl != nullptr && FNextControl != FPrevControl) RemoveFreeNotification(FNextControl);
   FNextControl = control;
-  if (control != nullptr)
-    FreeNotification(control);
+  if (control != nullptr) FreeNotification(control);
 }
 
-void TValueEditEx::SetPrevControl(platform::TWinControl *control) {
-  if (FPrevControl != nullptr && FPrevControl != FNextControl)
-    RemoveFreeNotification(FPrevControl);
+void TValueEditEx::SetPrevControl(platform::TWinControl* control) {
+  if (FPrevControl != nullptr && FPrevControl != FNextControl) RemoveFreeNotification(FPrevControl);
   FPrevControl = control;
-  if (control != nullptr)
-    FreeNotification(control);
+  if (control != nullptr) FreeNotification(control);
 }
 
-void TValueEditEx::FocusNextControl() {
-  MoveFocusAlongChain(*this, FNextControl, true);
-}
-void TValueEditEx::FocusPrevControl() {
-  MoveFocusAlongChain(*this, FPrevControl, false);
-}
+void TValueEditEx::FocusNextControl() { MoveFocusAlongChain(*this, FNextControl, true); }
+void TValueEditEx::FocusPrevControl() { MoveFocusAlongChain(*this, FPrevControl, false); }
 
 // ---------------------------------------------------------------- data-defined
 // aspect
 
 void TValueEditEx::SetDataDefAspect(TDataDefinedAspect aspect) {
-  if (aspect == FDataNotDefinedAspect)
-    return;
+  if (aspect == FDataNotDefinedAspect) return;
   if (aspect != ddNone) {
     FDataNotDefinedAspect = aspect;
     // While the description is read the item is always defined; applying
     // that would only undo the visibility designed for the field.
-    if (!IsLoading())
-      RefreshDataDefinitionAspect(FDataDefined);
+    if (!IsLoading()) RefreshDataDefinitionAspect(FDataDefined);
   } else {
     RefreshDataDefinitionAspect(true);
     FDataNotDefinedAspect = ddNone;
@@ -130,81 +113,69 @@ void TValueEditEx::SetDataDefAspect(TDataDefinedAspect aspect) {
 }
 
 void TValueEditEx::RefreshDataDefinitionAspect(bool defined) {
-  if (IsDesigning())
-    return;
+  if (IsDesigning()) return;
   switch (FDataNotDefinedAspect) {
-  case ddNone:
-    break;
-  case ddInvisible:
-    SetVisible(defined);
-    SetEnabled(true);
-    break;
-  case ddDisabled:
-    SetVisible(true);
-    SetEnabled(defined);
-    break;
+    case ddNone:
+      break;
+    case ddInvisible:
+      SetVisible(defined);
+      SetEnabled(true);
+      break;
+    case ddDisabled:
+      SetVisible(true);
+      SetEnabled(defined);
+      break;
   }
 }
 
 // ---------------------------------------------------------------- messages
 
-void TValueEditEx::WndProc(platform::TMessage &message) {
+void TValueEditEx::WndProc(platform::TMessage& message) {
   switch (message.Msg) {
-  case platform::WM_DATACHANGED:
-    if (FValue == nullptr)
+    case platform::WM_DATACHANGED:
+      if (FValue == nullptr) return;
+      ShowItemValue();
+      RefreshDataDefinitionAspect(true);
+      FDataDefined = true;
       return;
-    ShowItemValue();
-    RefreshDataDefinitionAspect(true);
-    FDataDefined = true;
-    return;
-  case platform::WM_DATAAVAILABLE:
-    if (FValue == nullptr)
+    case platform::WM_DATAAVAILABLE:
+      if (FValue == nullptr) return;
+      FValue->InitData(reinterpret_cast<const std::int32_t*>(message.WParam));
+      ShowItemValue();
+      RefreshDataDefinitionAspect(true);
+      FDataDefined = true;
       return;
-    FValue->InitData(reinterpret_cast<const std::int32_t *>(message.WParam));
-    ShowItemValue();
-    RefreshDataDefinitionAspect(true);
-    FDataDefined = true;
-    return;
-  case platform::WM_COMERROR:
-    if (FValue == nullptr)
+    case platform::WM_COMERROR:
+      if (FValue == nullptr) return;
+      if ((message.LParam & items::kStatusUndefined) != 0) {
+        RefreshDataDefinitionAspect(false);
+        FDataDefined = false;
+      }
       return;
-    if ((message.LParam & items::kStatusUndefined) != 0) {
-      RefreshDataDefinitionAspect(false);
-      FDataDefined = false;
-    }
-    return;
-  default:
-    platform::TMemo::WndProc(message);
+    default:
+      platform::TMemo::WndProc(message);
   }
 }
 
-void TValueEditEx::CMVisibleChanged(platform::TMessage &message) {
+void TValueEditEx::CMVisibleChanged(platform::TMessage& message) {
   platform::TMemo::CMVisibleChanged(message);
-  if (FEditLabel != nullptr)
-    FEditLabel->SetVisible(Visible());
+  if (FEditLabel != nullptr) FEditLabel->SetVisible(Visible());
 }
 
-void TValueEditEx::Notification(platform::TComponent *component,
-                                platform::TOperation operation) {
+void TValueEditEx::Notification(platform::TComponent* component, platform::TOperation operation) {
   platform::TMemo::Notification(component, operation);
-  if (operation != platform::TOperation::opRemove)
-    return;
-  if (component == FValue)
-    FValue = nullptr;
-  if (component == FNextControl)
-    FNextControl = nullptr;
-  if (component == FPrevControl)
-    FPrevControl = nullptr;
-  if (component == FEditLabel)
-    FEditLabel = nullptr;
-  if (component == FResizer)
-    FResizer = nullptr;
+  if (operation != platform::TOperation::opRemove) return;
+  if (component == FValue) FValue = nullptr;
+  if (component == FNextControl) FNextControl = nullptr;
+  if (component == FPrevControl) FPrevControl = nullptr;
+  if (component == FEditLabel) FEditLabel = nullptr;
+  if (component == FResizer) FResizer = nullptr;
 }
 
 // ---------------------------------------------------------------- keys and
 // focus
 
-void TValueEditEx::KeyPress(char &key) {
+void TValueEditEx::KeyPress(char& key) {
   const std::string text = Text();
   const std::string selected = SelText();
   TValueKeyInput in;
@@ -221,31 +192,30 @@ void TValueEditEx::KeyPress(char &key) {
   }
   const TValueKeyResult result = FilterValueKey(in);
   key = result.Key;
-  if (result.EnterAction)
-    RunEnterAction();
+  if (result.EnterAction) RunEnterAction();
   platform::TMemo::KeyPress(key);
 }
 
-void TValueEditEx::KeyDown(unsigned short &key, platform::TShiftState shift) {
+void TValueEditEx::KeyDown(unsigned short& key, platform::TShiftState shift) {
   switch (key) {
-  case platform::VK_ESCAPE:
-    ShowItemValue();
-    SelectAll();
-    break;
-  case platform::VK_UP:
-    if (ArrowMoveFocus) {
-      FocusPrevControl();
-      key = 0;
-    }
-    break;
-  case platform::VK_DOWN:
-    if (ArrowMoveFocus) {
-      FocusNextControl();
-      key = 0;
-    }
-    break;
-  default:
-    break;
+    case platform::VK_ESCAPE:
+      ShowItemValue();
+      SelectAll();
+      break;
+    case platform::VK_UP:
+      if (ArrowMoveFocus) {
+        FocusPrevControl();
+        key = 0;
+      }
+      break;
+    case platform::VK_DOWN:
+      if (ArrowMoveFocus) {
+        FocusNextControl();
+        key = 0;
+      }
+      break;
+    default:
+      break;
   }
   platform::TMemo::KeyDown(key, shift);
 }
@@ -268,27 +238,24 @@ void TValueEditEx::DoExit() {
 
 void TValueEditEx::SetBounds(int left, int top, int width, int height) {
   platform::TMemo::SetBounds(left, top, width, height);
-  if (FEditLabel != nullptr)
-    FEditLabel->Update();
+  if (FEditLabel != nullptr) FEditLabel->Update();
 }
 
-void TValueEditEx::SetParent(platform::TWinControl *parent) {
+void TValueEditEx::SetParent(platform::TWinControl* parent) {
   platform::TMemo::SetParent(parent);
-  if (FEditLabel == nullptr)
-    return;
+  if (FEditLabel == nullptr) return;
   FEditLabel->SetParent(parent);
   // A caption beside a hidden field would stand alone; it shows with it.
   FEditLabel->SetVisible(Visible());
   FEditLabel->Place();
 }
 
-void TValueEditEx::SetName(const std::string &name) {
+void TValueEditEx::SetName(const std::string& name) {
   const std::string old = Name();
   platform::TMemo::SetName(name);
   if (IsDesigning() && FEditLabel != nullptr &&
-      (FEditLabel->Caption().empty() ||
-       platform::SameName(FEditLabel->Caption(), old)))
+      (FEditLabel->Caption().empty() || platform::SameName(FEditLabel->Caption(), old)))
     FEditLabel->SetCaption(name);
 }
 
-} // namespace orv::controls
+}  // namespace orv::controls

@@ -10,9 +10,7 @@
 namespace orv::link {
 
 REFRESH_ELEMENT::REFRESH_ELEMENT(std::uint32_t descriptor, int index)
-    : Descriptor(descriptor),
-      Index(index),
-      Capacity((descriptor & (kPacketBit | kArrayBit)) != 0 ? kWideCapacity : 1) {
+    : Descriptor(descriptor), Index(index), Capacity((descriptor & (kPacketBit | kArrayBit)) != 0 ? kWideCapacity : 1) {
   Buffer.assign(static_cast<std::size_t>(Capacity), 0);
 }
 
@@ -109,8 +107,7 @@ RefreshSubscriber* TRefreshThread::FindSubscriber(platform::TComponent* componen
   return nullptr;
 }
 
-bool TRefreshThread::AddRefresh(platform::TComponent* component, int interval, std::uint32_t descriptor,
-                                int index) {
+bool TRefreshThread::AddRefresh(platform::TComponent* component, int interval, std::uint32_t descriptor, int index) {
   if (interval <= 0 || component == nullptr) return false;
   std::lock_guard lock(FLock);
   if (RefreshSubscriber* s = FindSubscriber(component, descriptor, index)) {

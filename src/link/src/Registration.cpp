@@ -23,7 +23,8 @@ void RegisterLinkClasses(platform::TClassRegistry& registry) {
              {"tpHighest", static_cast<int>(TThreadPriority::tpHighest)},
              {"tpTimeCritical", static_cast<int>(TThreadPriority::tpTimeCritical)}},
             [](TDataRefresher& r, int v) {
-              if (v >= static_cast<int>(TThreadPriority::tpIdle) && v <= static_cast<int>(TThreadPriority::tpTimeCritical)) {
+              if (v >= static_cast<int>(TThreadPriority::tpIdle) &&
+                  v <= static_cast<int>(TThreadPriority::tpTimeCritical)) {
                 r.SetPriority(static_cast<TThreadPriority>(v));
               }
             });

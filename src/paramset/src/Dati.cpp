@@ -377,8 +377,8 @@ std::string TSerialDataModule::Text(int stringId) {
 
 void TSerialDataModule::SetRpmScale(int ignitionType) {
   const double scale = RpmScaleForIgnition(ignitionType);
-  for (TOrvSerialData* item : std::initializer_list<TOrvSerialData*>{VAL_GIRI, GiriPerCambio, GiriSbananata,
-                                                                      GiriCutOff, GiriFuoriGiri}) {
+  for (TOrvSerialData* item :
+       std::initializer_list<TOrvSerialData*>{VAL_GIRI, GiriPerCambio, GiriSbananata, GiriCutOff, GiriFuoriGiri}) {
     if (item != nullptr) item->CoeffB = scale;
   }
 }
@@ -416,8 +416,8 @@ void TSerialDataModule::TIPO_TPSSetData(TComponent*) {
   const bool inverted = type == 1 || type == 3;
   const double a = inverted ? -5.0 : 5.0;
   const double b = inverted ? 1275.0 : 0.0;
-  for (TOrvSerialData* item : std::initializer_list<TOrvSerialData*>{VALORE_MINIMO_TPS, TPS_PER_AFFONDATA,
-                                                                      TPSSbananata, TPSFasciaApprendimento}) {
+  for (TOrvSerialData* item : std::initializer_list<TOrvSerialData*>{VALORE_MINIMO_TPS, TPS_PER_AFFONDATA, TPSSbananata,
+                                                                     TPSFasciaApprendimento}) {
     if (item == nullptr) continue;
     item->CoeffA = a;
     item->CoeffB = b;
@@ -435,8 +435,8 @@ void TSerialDataModule::TIPO_SONDA_LAMBDASetData(TComponent*) {
 void TSerialDataModule::MASSIMA_APERTURA_ATTUATORESetData(TComponent*) {
   if (FClosing) return;
   platform::Clock().Sleep(100);
-  if (MASSIMA_APERTURA_ATTUATORE == nullptr || MINIMA_APERTURA_ATTUATORE == nullptr ||
-      POSIZIONE_IN_CUTOFF == nullptr || POSIZIONE_DEFAULT == nullptr) {
+  if (MASSIMA_APERTURA_ATTUATORE == nullptr || MINIMA_APERTURA_ATTUATORE == nullptr || POSIZIONE_IN_CUTOFF == nullptr ||
+      POSIZIONE_DEFAULT == nullptr) {
     return;
   }
   const int massima = MASSIMA_APERTURA_ATTUATORE->GetInt();
@@ -453,8 +453,7 @@ void TSerialDataModule::FLAG_GONFIGURAZIONESetData(TComponent*) {
 }
 
 void TSerialDataModule::RifLambdaAlMinimoSetData(TComponent*) {
-  if (FClosing || RifLambdaAlMinimo == nullptr || RifLambdaFuoriMinimo == nullptr ||
-      RifLambdaRiccoFreddo == nullptr) {
+  if (FClosing || RifLambdaAlMinimo == nullptr || RifLambdaFuoriMinimo == nullptr || RifLambdaRiccoFreddo == nullptr) {
     return;
   }
   RifLambdaRiccoFreddo->SetDouble(std::max(RifLambdaAlMinimo->GetDouble(), RifLambdaFuoriMinimo->GetDouble()));

@@ -28,12 +28,18 @@ enum class TCryptFailure { None, AcquireContext, CreateHash, HashData, DeriveKey
 
 const char* FailureText(TCryptFailure failure) {
   switch (failure) {
-    case TCryptFailure::AcquireContext: return "Error during CryptAcquireContext!";
-    case TCryptFailure::CreateHash: return "Error during CryptCreateHash!";
-    case TCryptFailure::HashData: return "Error during CryptHashData!";
-    case TCryptFailure::DeriveKey: return "Error during CryptDeriveKey!";
-    case TCryptFailure::Crypt: return "Error during Crypt.";
-    case TCryptFailure::None: break;
+    case TCryptFailure::AcquireContext:
+      return "Error during CryptAcquireContext!";
+    case TCryptFailure::CreateHash:
+      return "Error during CryptCreateHash!";
+    case TCryptFailure::HashData:
+      return "Error during CryptHashData!";
+    case TCryptFailure::DeriveKey:
+      return "Error during CryptDeriveKey!";
+    case TCryptFailure::Crypt:
+      return "Error during Crypt.";
+    case TCryptFailure::None:
+      break;
   }
   return "";
 }

@@ -19,36 +19,49 @@ using TEnumValues = std::vector<std::pair<std::string, int>>;
 
 const TEnumValues kAlign{{"alNone", alNone}, {"alTop", alTop},     {"alBottom", alBottom},
                          {"alLeft", alLeft}, {"alRight", alRight}, {"alClient", alClient}};
-const TEnumValues kAlignment{{"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}};
+const TEnumValues kAlignment{
+    {"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}};
 const TEnumValues kLayout{{"tlTop", tlTop}, {"tlCenter", tlCenter}, {"tlBottom", tlBottom}};
 const TEnumValues kBevelCut{{"bvNone", bvNone}, {"bvLowered", bvLowered}, {"bvRaised", bvRaised}, {"bvSpace", bvSpace}};
-const TEnumValues kBorderStyle{{"bsNone", bsNone},         {"bsSingle", bsSingle},         {"bsSizeable", bsSizeable},
-                               {"bsDialog", bsDialog},     {"bsToolWindow", bsToolWindow}, {"bsSizeToolWin", bsSizeToolWin}};
-const TEnumValues kCursor{{"crDefault", crDefault},     {"crArrow", crArrow},         {"crHourGlass", crHourGlass},
-                          {"crAppStart", crAppStart},   {"crHandPoint", crHandPoint}};
+const TEnumValues kBorderStyle{
+    {"bsNone", bsNone},     {"bsSingle", bsSingle},         {"bsSizeable", bsSizeable},
+    {"bsDialog", bsDialog}, {"bsToolWindow", bsToolWindow}, {"bsSizeToolWin", bsSizeToolWin}};
+const TEnumValues kCursor{{"crDefault", crDefault},
+                          {"crArrow", crArrow},
+                          {"crHourGlass", crHourGlass},
+                          {"crAppStart", crAppStart},
+                          {"crHandPoint", crHandPoint}};
 const TEnumValues kStaticBorder{{"sbsNone", sbsNone}, {"sbsSingle", sbsSingle}, {"sbsSunken", sbsSunken}};
 const TEnumValues kBevelKind{{"bkNone", bkNone}, {"bkTile", bkTile}, {"bkSoft", bkSoft}, {"bkFlat", bkFlat}};
 const TEnumValues kComboStyle{{"csDropDown", csDropDown}, {"csSimple", csSimple}, {"csDropDownList", csDropDownList}};
-const TEnumValues kScrollStyle{{"ssNone", ssNone}, {"ssHorizontal", ssHorizontal}, {"ssVertical", ssVertical}, {"ssBoth", ssBoth}};
-const TEnumValues kButtonLayout{{"blGlyphLeft", blGlyphLeft}, {"blGlyphRight", blGlyphRight},
-                                {"blGlyphTop", blGlyphTop},   {"blGlyphBottom", blGlyphBottom}};
-const TEnumValues kModalResult{{"mrNone", mrNone},   {"mrOk", mrOk},         {"mrCancel", mrCancel}, {"mrAbort", mrAbort},
-                               {"mrRetry", mrRetry}, {"mrIgnore", mrIgnore}, {"mrYes", mrYes},       {"mrNo", mrNo}};
+const TEnumValues kScrollStyle{
+    {"ssNone", ssNone}, {"ssHorizontal", ssHorizontal}, {"ssVertical", ssVertical}, {"ssBoth", ssBoth}};
+const TEnumValues kButtonLayout{{"blGlyphLeft", blGlyphLeft},
+                                {"blGlyphRight", blGlyphRight},
+                                {"blGlyphTop", blGlyphTop},
+                                {"blGlyphBottom", blGlyphBottom}};
+const TEnumValues kModalResult{{"mrNone", mrNone},   {"mrOk", mrOk},       {"mrCancel", mrCancel},
+                               {"mrAbort", mrAbort}, {"mrRetry", mrRetry}, {"mrIgnore", mrIgnore},
+                               {"mrYes", mrYes},     {"mrNo", mrNo}};
 const TEnumValues kCheckState{{"cbUnchecked", cbUnchecked}, {"cbChecked", cbChecked}, {"cbGrayed", cbGrayed}};
-const TEnumValues kBevelShape{{"bsBox", bsBox},           {"bsFrame", bsFrame},         {"bsTopLine", bsTopLine},
-                              {"bsBottomLine", bsBottomLine}, {"bsLeftLine", bsLeftLine}, {"bsRightLine", bsRightLine},
-                              {"bsSpacer", bsSpacer}};
+const TEnumValues kBevelShape{
+    {"bsBox", bsBox},           {"bsFrame", bsFrame},         {"bsTopLine", bsTopLine}, {"bsBottomLine", bsBottomLine},
+    {"bsLeftLine", bsLeftLine}, {"bsRightLine", bsRightLine}, {"bsSpacer", bsSpacer}};
 const TEnumValues kBevelStyle{{"bsLowered", bsLowered}, {"bsRaised", bsRaised}};
-const TEnumValues kPosition{{"poDesigned", poDesigned},           {"poDefault", poDefault},
-                            {"poDefaultPosOnly", poDefaultPosOnly}, {"poDefaultSizeOnly", poDefaultSizeOnly},
-                            {"poScreenCenter", poScreenCenter},   {"poDesktopCenter", poDesktopCenter},
-                            {"poMainFormCenter", poMainFormCenter}, {"poOwnerFormCenter", poOwnerFormCenter}};
+const TEnumValues kPosition{{"poDesigned", poDesigned},
+                            {"poDefault", poDefault},
+                            {"poDefaultPosOnly", poDefaultPosOnly},
+                            {"poDefaultSizeOnly", poDefaultSizeOnly},
+                            {"poScreenCenter", poScreenCenter},
+                            {"poDesktopCenter", poDesktopCenter},
+                            {"poMainFormCenter", poMainFormCenter},
+                            {"poOwnerFormCenter", poOwnerFormCenter}};
 const TEnumValues kWindowState{{"wsNormal", wsNormal}, {"wsMinimized", wsMinimized}, {"wsMaximized", wsMaximized}};
 const std::vector<std::string> kFontStyles{"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
 const std::vector<std::string> kBorderIcons{"biSystemMenu", "biMinimize", "biMaximize", "biHelp"};
-const std::vector<std::string> kGridOptions{"goFixedVertLine", "goFixedHorzLine", "goVertLine",        "goHorzLine",
-                                            "goRangeSelect",   "goDrawFocusSelected", "goRowSizing",   "goColSizing",
-                                            "goRowMoving",     "goEditing",       "goTabs",            "goRowSelect",
+const std::vector<std::string> kGridOptions{"goFixedVertLine",    "goFixedHorzLine",     "goVertLine",  "goHorzLine",
+                                            "goRangeSelect",      "goDrawFocusSelected", "goRowSizing", "goColSizing",
+                                            "goRowMoving",        "goEditing",           "goTabs",      "goRowSelect",
                                             "goAlwaysShowEditor", "goThumbTracking"};
 
 // A colour: a number or a colour name.
@@ -86,9 +99,12 @@ int IntValue(const TDescValue& v, TReaderContext& ctx) {
 template <class T>
 void FontProperties(TClassBuilder<T>& b, const std::string& prefix, std::function<TFont&(T&)> get) {
   b.Raw(prefix + ".Charset", [](T&, const TDescValue&, TReaderContext&) {})
-      .Raw(prefix + ".Color", [get](T& o, const TDescValue& v, TReaderContext& ctx) { get(o).SetColor(ColorValue(v, ctx)); })
-      .Raw(prefix + ".Height", [get](T& o, const TDescValue& v, TReaderContext& ctx) { get(o).SetHeight(IntValue(v, ctx)); })
-      .Raw(prefix + ".Size", [get](T& o, const TDescValue& v, TReaderContext& ctx) { get(o).SetSize(IntValue(v, ctx)); })
+      .Raw(prefix + ".Color",
+           [get](T& o, const TDescValue& v, TReaderContext& ctx) { get(o).SetColor(ColorValue(v, ctx)); })
+      .Raw(prefix + ".Height",
+           [get](T& o, const TDescValue& v, TReaderContext& ctx) { get(o).SetHeight(IntValue(v, ctx)); })
+      .Raw(prefix + ".Size",
+           [get](T& o, const TDescValue& v, TReaderContext& ctx) { get(o).SetSize(IntValue(v, ctx)); })
       .String(prefix + ".Name", [get](T& o, const std::string& n) { get(o).SetName(n); })
       .Raw(prefix + ".Style",
            [get](T& o, const TDescValue& v, TReaderContext& ctx) { get(o).SetStyle(StyleBits(v, kFontStyles, ctx)); });
@@ -181,8 +197,9 @@ void RegisterControl(TClassRegistry& r) {
 
 void RegisterWinControl(TClassRegistry& r) {
   TClassBuilder<TWinControl> b(r, "TWinControl", "TControl", false);
-  b.Int("TabOrder", [](TWinControl& o, int v) { o.SetTabOrder(v); })
-      .Bool("TabStop", [](TWinControl& o, bool v) { o.SetTabStop(v); });
+  b.Int("TabOrder", [](TWinControl& o, int v) { o.SetTabOrder(v); }).Bool("TabStop", [](TWinControl& o, bool v) {
+    o.SetTabStop(v);
+  });
   NotifyEvent<TWinControl>(b, "OnEnter", &TWinControl::OnEnter);
   NotifyEvent<TWinControl>(b, "OnExit", &TWinControl::OnExit);
   b.Event<TKeyEvent>("OnKeyDown", [](TWinControl& o, TKeyEvent e) { o.OnKeyDown = std::move(e); })
@@ -329,28 +346,31 @@ void RegisterContainers(TClassRegistry& r) {
       .Ref<TPageControl>("PageControl", [](TTabSheet& o, TPageControl* p) { o.SetPageControl(p); });
   {
     TClassBuilder<TPageControl> b(r, "TPageControl", "TWinControl");
-    b.Bool("HotTrack", [](TPageControl& o, bool v) { o.SetHotTrack(v); })
-        .Ref<TTabSheet>("ActivePage", [](TPageControl& o, TTabSheet* p) { o.SetActivePage(p); });
+    b.Bool("HotTrack", [](TPageControl& o, bool v) {
+       o.SetHotTrack(v);
+     }).Ref<TTabSheet>("ActivePage", [](TPageControl& o, TTabSheet* p) { o.SetActivePage(p); });
     NotifyEvent<TPageControl>(b, "OnChange", &TPageControl::OnChange);
   }
   {
     TClassBuilder<TStatusBar> b(r, "TStatusBar", "TWinControl");
-    b.Bool("SizeGrip", [](TStatusBar& o, bool v) { o.SetSizeGrip(v); })
-        .Raw("Panels", [](TStatusBar& o, const TDescValue& v, TReaderContext& ctx) {
-          if (v.kind != TDescValue::Kind::List) ctx.Fail(v.Line, "a list of panels is expected");
-          o.ClearPanels();
-          for (const TDescValue& spec : v.Items) {
-            if (spec.kind != TDescValue::Kind::List) ctx.Fail(spec.Line, "a panel (a list of names and values) is expected");
-            TStatusPanel& panel = o.AddPanel();
-            if (spec.Items.size() % 2 != 0) ctx.Fail(spec.Line, "a panel needs a value after every name");
-            for (std::size_t i = 0; i + 1 < spec.Items.size(); i += 2) {
-              const TDescValue& name = spec.Items[i];
-              if (name.kind != TDescValue::Kind::String && name.kind != TDescValue::Kind::Ident)
-                ctx.Fail(name.Line, "a panel property name is expected");
-              SetPanelProperty(panel, name.Text, spec.Items[i + 1], ctx);
-            }
-          }
-        });
+    b.Bool("SizeGrip", [](TStatusBar& o, bool v) {
+       o.SetSizeGrip(v);
+     }).Raw("Panels", [](TStatusBar& o, const TDescValue& v, TReaderContext& ctx) {
+      if (v.kind != TDescValue::Kind::List) ctx.Fail(v.Line, "a list of panels is expected");
+      o.ClearPanels();
+      for (const TDescValue& spec : v.Items) {
+        if (spec.kind != TDescValue::Kind::List)
+          ctx.Fail(spec.Line, "a panel (a list of names and values) is expected");
+        TStatusPanel& panel = o.AddPanel();
+        if (spec.Items.size() % 2 != 0) ctx.Fail(spec.Line, "a panel needs a value after every name");
+        for (std::size_t i = 0; i + 1 < spec.Items.size(); i += 2) {
+          const TDescValue& name = spec.Items[i];
+          if (name.kind != TDescValue::Kind::String && name.kind != TDescValue::Kind::Ident)
+            ctx.Fail(name.Line, "a panel property name is expected");
+          SetPanelProperty(panel, name.Text, spec.Items[i + 1], ctx);
+        }
+      }
+    });
     // The same settings one by one: Panel0.Text, Panel1.Font.Color ...
     for (int i = 0; i < 4; ++i) {
       for (const char* prop : kPanelProperties) {
@@ -363,7 +383,8 @@ void RegisterContainers(TClassRegistry& r) {
   }
   TClassBuilder<TProgressFill>(r, "TProgressFill", "TControl")
       .Int("Position", [](TProgressFill& o, int v) { o.SetPosition(v); })
-      .Raw("BarColor", [](TProgressFill& o, const TDescValue& v, TReaderContext& ctx) { o.SetBarColor(ColorValue(v, ctx)); })
+      .Raw("BarColor",
+           [](TProgressFill& o, const TDescValue& v, TReaderContext& ctx) { o.SetBarColor(ColorValue(v, ctx)); })
       .Bool("Gradient", [](TProgressFill& o, bool v) { o.SetGradient(v); })
       .Raw("GradientStart",
            [](TProgressFill& o, const TDescValue& v, TReaderContext& ctx) { o.SetGradientStart(ColorValue(v, ctx)); })
@@ -383,7 +404,8 @@ void RegisterGrids(TClassRegistry& r) {
       .Int("DefaultColWidth", [](TCustomGrid& o, int v) { o.SetDefaultColWidth(v); })
       .Int("DefaultRowHeight", [](TCustomGrid& o, int v) { o.SetDefaultRowHeight(v); })
       .Bool("DefaultDrawing", [](TCustomGrid& o, bool v) { o.SetDefaultDrawing(v); })
-      .Raw("FixedColor", [](TCustomGrid& o, const TDescValue& v, TReaderContext& ctx) { o.SetFixedColor(ColorValue(v, ctx)); })
+      .Raw("FixedColor",
+           [](TCustomGrid& o, const TDescValue& v, TReaderContext& ctx) { o.SetFixedColor(ColorValue(v, ctx)); })
       .Int("GridLineWidth", [](TCustomGrid& o, int v) { o.SetGridLineWidth(v); })
       .Set("Options", kGridOptions, [](TCustomGrid& o, unsigned v) { o.SetOptions(v); })
       .Raw("ScrollBars", [](TCustomGrid&, const TDescValue&, TReaderContext&) {})
@@ -417,8 +439,9 @@ void RegisterForm(TClassRegistry& r) {
   NotifyEvent<TForm>(b, "OnHide", &TForm::OnHide);
   NotifyEvent<TForm>(b, "OnActivate", &TForm::OnActivate);
   NotifyEvent<TForm>(b, "OnDestroy", &TForm::OnDestroy);
-  b.Event<TCloseEvent>("OnClose", [](TForm& o, TCloseEvent e) { o.OnClose = std::move(e); })
-      .Event<TCloseQueryEvent>("OnCloseQuery", [](TForm& o, TCloseQueryEvent e) { o.OnCloseQuery = std::move(e); });
+  b.Event<TCloseEvent>("OnClose", [](TForm& o, TCloseEvent e) {
+     o.OnClose = std::move(e);
+   }).Event<TCloseQueryEvent>("OnCloseQuery", [](TForm& o, TCloseQueryEvent e) { o.OnCloseQuery = std::move(e); });
 }
 
 void RegisterActionsAndMenus(TClassRegistry& r) {
@@ -438,7 +461,8 @@ void RegisterActionsAndMenus(TClassRegistry& r) {
     NotifyEvent<TBasicAction>(b, "OnUpdate", &TBasicAction::OnUpdate);
   }
   TClassBuilder<TAction>(r, "TAction", "TBasicAction");
-  TClassBuilder<TActionList>(r, "TActionList", "").Raw("Images", [](TActionList&, const TDescValue&, TReaderContext&) {});
+  TClassBuilder<TActionList>(r, "TActionList", "").Raw("Images", [](TActionList&, const TDescValue&, TReaderContext&) {
+  });
   {
     TClassBuilder<TMenuItem> b(r, "TMenuItem", "");
     b.String("Caption", [](TMenuItem& o, const std::string& v) { o.SetCaption(v); })

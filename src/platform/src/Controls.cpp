@@ -23,42 +23,73 @@ struct TNamedColor {
 };
 
 constexpr std::array<TNamedColor, 34> kColorNames{{
-    {"clBlack", clBlack},         {"clMaroon", clMaroon},
-    {"clGreen", clGreen},         {"clOlive", clOlive},
-    {"clNavy", clNavy},           {"clPurple", clPurple},
-    {"clTeal", clTeal},           {"clGray", clGray},
-    {"clSilver", clSilver},       {"clRed", clRed},
-    {"clLime", clLime},           {"clYellow", clYellow},
-    {"clBlue", clBlue},           {"clFuchsia", clFuchsia},
-    {"clAqua", clAqua},           {"clWhite", clWhite},
-    {"clMoneyGreen", clMoneyGreen}, {"clSkyBlue", clSkyBlue},
-    {"clCream", clCream},         {"clMedGray", clMedGray},
-    {"clNone", clNone},           {"clDefault", clDefault},
-    {"clActiveCaption", clActiveCaption}, {"clMenu", clMenu},
-    {"clWindow", clWindow},       {"clWindowText", clWindowText},
-    {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText},
-    {"clBtnFace", clBtnFace},     {"clBtnShadow", clBtnShadow},
-    {"clGrayText", clGrayText},   {"clBtnText", clBtnText},
-    {"clBtnHighlight", clBtnHighlight}, {"clInfoBk", clInfoBk},
+    {"clBlack", clBlack},
+    {"clMaroon", clMaroon},
+    {"clGreen", clGreen},
+    {"clOlive", clOlive},
+    {"clNavy", clNavy},
+    {"clPurple", clPurple},
+    {"clTeal", clTeal},
+    {"clGray", clGray},
+    {"clSilver", clSilver},
+    {"clRed", clRed},
+    {"clLime", clLime},
+    {"clYellow", clYellow},
+    {"clBlue", clBlue},
+    {"clFuchsia", clFuchsia},
+    {"clAqua", clAqua},
+    {"clWhite", clWhite},
+    {"clMoneyGreen", clMoneyGreen},
+    {"clSkyBlue", clSkyBlue},
+    {"clCream", clCream},
+    {"clMedGray", clMedGray},
+    {"clNone", clNone},
+    {"clDefault", clDefault},
+    {"clActiveCaption", clActiveCaption},
+    {"clMenu", clMenu},
+    {"clWindow", clWindow},
+    {"clWindowText", clWindowText},
+    {"clHighlight", clHighlight},
+    {"clHighlightText", clHighlightText},
+    {"clBtnFace", clBtnFace},
+    {"clBtnShadow", clBtnShadow},
+    {"clGrayText", clGrayText},
+    {"clBtnText", clBtnText},
+    {"clBtnHighlight", clBtnHighlight},
+    {"clInfoBk", clInfoBk},
 }};
 
 // The classic Windows system colours, by index.
 TColor SystemDefault(int index) {
   switch (index) {
-    case 2: return 0xD1B499;   // active caption
-    case 4: return 0xF0F0F0;   // menu
-    case 5: return 0xFFFFFF;   // window
-    case 8: return 0x000000;   // window text
-    case 13: return 0xFF9933;  // highlight
-    case 14: return 0xFFFFFF;  // highlight text
-    case 15: return 0xF0F0F0;  // button face
-    case 16: return 0xA0A0A0;  // button shadow
-    case 17: return 0x6D6D6D;  // grey text
-    case 18: return 0x000000;  // button text
-    case 20: return 0xFFFFFF;  // button highlight
-    case 23: return 0x000000;  // info text
-    case 24: return 0xE1FFFF;  // info background
-    default: return 0xF0F0F0;
+    case 2:
+      return 0xD1B499;  // active caption
+    case 4:
+      return 0xF0F0F0;  // menu
+    case 5:
+      return 0xFFFFFF;  // window
+    case 8:
+      return 0x000000;  // window text
+    case 13:
+      return 0xFF9933;  // highlight
+    case 14:
+      return 0xFFFFFF;  // highlight text
+    case 15:
+      return 0xF0F0F0;  // button face
+    case 16:
+      return 0xA0A0A0;  // button shadow
+    case 17:
+      return 0x6D6D6D;  // grey text
+    case 18:
+      return 0x000000;  // button text
+    case 20:
+      return 0xFFFFFF;  // button highlight
+    case 23:
+      return 0x000000;  // info text
+    case 24:
+      return 0xE1FFFF;  // info background
+    default:
+      return 0xF0F0F0;
   }
 }
 
@@ -79,7 +110,8 @@ bool ColorFromName(std::string_view name, TColor& color) {
 }
 
 TColor SystemColorToRGB(TColor color, TColor fallback) {
-  if (color == clNone || color == clDefault) return fallback == clNone || fallback == clDefault ? 0xF0F0F0 : SystemColorToRGB(fallback, 0xF0F0F0);
+  if (color == clNone || color == clDefault)
+    return fallback == clNone || fallback == clDefault ? 0xF0F0F0 : SystemColorToRGB(fallback, 0xF0F0F0);
   if ((static_cast<std::uint32_t>(color) & 0x80000000u) != 0) return SystemDefault(static_cast<int>(color & 0xFF));
   return color & 0xFFFFFF;
 }
@@ -193,22 +225,54 @@ std::string ShortCutToText(TShortCut shortcut) {
     name = std::string(1, static_cast<char>(key));
   } else {
     switch (key) {
-      case VK_BACK: name = "BkSp"; break;
-      case VK_TAB: name = "Tab"; break;
-      case VK_RETURN: name = "Enter"; break;
-      case VK_ESCAPE: name = "Esc"; break;
-      case VK_SPACE: name = "Space"; break;
-      case VK_PRIOR: name = "PgUp"; break;
-      case VK_NEXT: name = "PgDn"; break;
-      case VK_END: name = "End"; break;
-      case VK_HOME: name = "Home"; break;
-      case VK_LEFT: name = "Left"; break;
-      case VK_UP: name = "Up"; break;
-      case VK_RIGHT: name = "Right"; break;
-      case VK_DOWN: name = "Down"; break;
-      case VK_INSERT: name = "Ins"; break;
-      case VK_DELETE: name = "Del"; break;
-      default: name = "#" + std::to_string(key); break;
+      case VK_BACK:
+        name = "BkSp";
+        break;
+      case VK_TAB:
+        name = "Tab";
+        break;
+      case VK_RETURN:
+        name = "Enter";
+        break;
+      case VK_ESCAPE:
+        name = "Esc";
+        break;
+      case VK_SPACE:
+        name = "Space";
+        break;
+      case VK_PRIOR:
+        name = "PgUp";
+        break;
+      case VK_NEXT:
+        name = "PgDn";
+        break;
+      case VK_END:
+        name = "End";
+        break;
+      case VK_HOME:
+        name = "Home";
+        break;
+      case VK_LEFT:
+        name = "Left";
+        break;
+      case VK_UP:
+        name = "Up";
+        break;
+      case VK_RIGHT:
+        name = "Right";
+        break;
+      case VK_DOWN:
+        name = "Down";
+        break;
+      case VK_INSERT:
+        name = "Ins";
+        break;
+      case VK_DELETE:
+        name = "Del";
+        break;
+      default:
+        name = "#" + std::to_string(key);
+        break;
     }
   }
   std::string text;
@@ -745,11 +809,16 @@ void TWinControl::AlignControls() {
     }
     std::stable_sort(list.begin(), list.end(), [align](TControl* a, TControl* b) {
       switch (align) {
-        case alTop: return a->Top() < b->Top();
-        case alBottom: return a->Top() + a->Height() > b->Top() + b->Height();
-        case alLeft: return a->Left() < b->Left();
-        case alRight: return a->Left() + a->Width() > b->Left() + b->Width();
-        default: return false;
+        case alTop:
+          return a->Top() < b->Top();
+        case alBottom:
+          return a->Top() + a->Height() > b->Top() + b->Height();
+        case alLeft:
+          return a->Left() < b->Left();
+        case alRight:
+          return a->Left() + a->Width() > b->Left() + b->Width();
+        default:
+          return false;
       }
     });
     for (TControl* c : list) {

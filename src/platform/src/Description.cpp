@@ -112,8 +112,8 @@ class TLexer {
       if (t.Text.back() == '.') Fail("a name cannot end with '.'");
       return t;
     }
-    if (IsDigit(c) || c == '$' || ((c == '-' || c == '+') && FPos + 1 < FText.size() &&
-                                   (IsDigit(FText[FPos + 1]) || FText[FPos + 1] == '$'))) {
+    if (IsDigit(c) || c == '$' ||
+        ((c == '-' || c == '+') && FPos + 1 < FText.size() && (IsDigit(FText[FPos + 1]) || FText[FPos + 1] == '$'))) {
       ReadNumber(t);
       return t;
     }
@@ -503,7 +503,8 @@ class TBuilder final : public TReaderContext {
     const TClassInfo* info = FRegistry.Find(node.ClassName);
     if (info == nullptr) Fail(node.Line, "unknown class '" + node.ClassName + "'");
     if (!info->Create) Fail(node.Line, "class '" + node.ClassName + "' cannot be created from a description");
-    if (SameName(node.Name, FRootName) || SameName(node.Name, FRoot.Name()) || FRoot.FindComponent(node.Name) != nullptr)
+    if (SameName(node.Name, FRootName) || SameName(node.Name, FRoot.Name()) ||
+        FRoot.FindComponent(node.Name) != nullptr)
       Fail(node.Line, "duplicate component name '" + node.Name + "'");
     TComponent* c = info->Create(&FRoot);
     if (c == nullptr) Fail(node.Line, "class '" + node.ClassName + "' could not be created");

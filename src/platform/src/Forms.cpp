@@ -60,22 +60,31 @@ TForm::~TForm() {
 
 int TForm::FrameWidth() const {
   switch (FBorderStyle) {
-    case bsNone: return 0;
+    case bsNone:
+      return 0;
     case bsToolWindow:
     case bsSizeToolWin:
     case bsDialog:
-    case bsSingle: return 6;
-    default: return 8;
+    case bsSingle:
+      return 6;
+    default:
+      return 8;
   }
 }
 
 int TForm::FrameHeight() const {
   int caption = 0;
   switch (FBorderStyle) {
-    case bsNone: caption = 0; break;
+    case bsNone:
+      caption = 0;
+      break;
     case bsToolWindow:
-    case bsSizeToolWin: caption = 16; break;
-    default: caption = 19; break;
+    case bsSizeToolWin:
+      caption = 16;
+      break;
+    default:
+      caption = 19;
+      break;
   }
   const int menu = FMenu != nullptr ? 19 : 0;
   return caption + menu + FrameWidth();
@@ -232,10 +241,18 @@ void TForm::Close() {
   DoClose(action);
   if (action == caNone) return;
   switch (action) {
-    case caHide: Hide(); break;
-    case caMinimize: SetWindowState(wsMinimized); break;
-    case caFree: Hide(); Release(); break;
-    default: break;
+    case caHide:
+      Hide();
+      break;
+    case caMinimize:
+      SetWindowState(wsMinimized);
+      break;
+    case caFree:
+      Hide();
+      Release();
+      break;
+    default:
+      break;
   }
   FormService().FormClosed(*this, action);
 }

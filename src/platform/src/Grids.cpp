@@ -179,13 +179,26 @@ void TCustomGrid::SetEditText(int /*col*/, int /*row*/, const std::string& /*tex
 
 void TCustomGrid::DefaultKeyDown(unsigned short key, TShiftState /*shift*/) {
   switch (key) {
-    case VK_LEFT: FocusCell(FCurrent.X - 1, FCurrent.Y); break;
-    case VK_RIGHT: FocusCell(FCurrent.X + 1, FCurrent.Y); break;
-    case VK_UP: FocusCell(FCurrent.X, FCurrent.Y - 1); break;
-    case VK_DOWN: FocusCell(FCurrent.X, FCurrent.Y + 1); break;
-    case VK_HOME: FocusCell(FFixedCols, FCurrent.Y); break;
-    case VK_END: FocusCell(ColCount() - 1, FCurrent.Y); break;
-    default: break;
+    case VK_LEFT:
+      FocusCell(FCurrent.X - 1, FCurrent.Y);
+      break;
+    case VK_RIGHT:
+      FocusCell(FCurrent.X + 1, FCurrent.Y);
+      break;
+    case VK_UP:
+      FocusCell(FCurrent.X, FCurrent.Y - 1);
+      break;
+    case VK_DOWN:
+      FocusCell(FCurrent.X, FCurrent.Y + 1);
+      break;
+    case VK_HOME:
+      FocusCell(FFixedCols, FCurrent.Y);
+      break;
+    case VK_END:
+      FocusCell(ColCount() - 1, FCurrent.Y);
+      break;
+    default:
+      break;
   }
 }
 

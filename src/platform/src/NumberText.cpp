@@ -214,9 +214,7 @@ std::optional<double> TryStrToFloat(std::string_view text, char separator) {
   return negative ? -value : value;
 }
 
-double StrToFloatDef(std::string_view text, double defaultValue) {
-  return TryStrToFloat(text).value_or(defaultValue);
-}
+double StrToFloatDef(std::string_view text, double defaultValue) { return TryStrToFloat(text).value_or(defaultValue); }
 
 std::optional<long> TryStrToInt(std::string_view text) {
   text = Trim(text);
@@ -236,7 +234,8 @@ std::optional<long> TryStrToInt(std::string_view text) {
   if (text.empty()) return std::nullopt;
   // from_chars would take a sign of its own; only digits may follow here.
   const char first = text.front();
-  const bool digit = IsDigit(first) || (base == 16 && ((first >= 'a' && first <= 'f') || (first >= 'A' && first <= 'F')));
+  const bool digit =
+      IsDigit(first) || (base == 16 && ((first >= 'a' && first <= 'f') || (first >= 'A' && first <= 'F')));
   if (!digit) return std::nullopt;
   unsigned long magnitude = 0;
   const auto res = std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
@@ -298,7 +297,7 @@ std::string FormatFloat(std::string_view format, double value, char separator) {
   for (int k = 0; k < decPlaces; ++k) {
     const int idx = d.Point + k;
     decDigits.push_back(idx >= 0 && idx < static_cast<int>(d.Digits.size()) ? d.Digits[static_cast<std::size_t>(idx)]
-                                                                          : '0');
+                                                                            : '0');
   }
   while (static_cast<int>(decDigits.size()) > decForced && decDigits.back() == '0') decDigits.pop_back();
 

@@ -308,16 +308,25 @@ void TCustomEdit::DefaultKeyDown(unsigned short key, TShiftState shift) {
   const int size = static_cast<int>(Text().size());
   const int caret = FSelStart + FSelLength;
   switch (key) {
-    case VK_LEFT: SetSelection(std::max(0, (FSelLength > 0 ? FSelStart : caret - 1)), 0); break;
-    case VK_RIGHT: SetSelection(std::min(size, caret + (FSelLength > 0 ? 0 : 1)), 0); break;
-    case VK_HOME: SetSelection(0, 0); break;
-    case VK_END: SetSelection(size, 0); break;
+    case VK_LEFT:
+      SetSelection(std::max(0, (FSelLength > 0 ? FSelStart : caret - 1)), 0);
+      break;
+    case VK_RIGHT:
+      SetSelection(std::min(size, caret + (FSelLength > 0 ? 0 : 1)), 0);
+      break;
+    case VK_HOME:
+      SetSelection(0, 0);
+      break;
+    case VK_END:
+      SetSelection(size, 0);
+      break;
     case VK_DELETE:
       if (FReadOnly) break;
       if (FSelLength == 0 && FSelStart < size) FSelLength = 1;
       SetSelText("");
       break;
-    default: break;
+    default:
+      break;
   }
   (void)shift;
 }
@@ -600,9 +609,15 @@ void TCustomCheckBox::SetAlignment(TAlignment value) {
 
 void TCustomCheckBox::Toggle() {
   switch (FState) {
-    case cbUnchecked: SetState(cbChecked); break;
-    case cbChecked: SetState(FAllowGrayed ? cbGrayed : cbUnchecked); break;
-    case cbGrayed: SetState(cbUnchecked); break;
+    case cbUnchecked:
+      SetState(cbChecked);
+      break;
+    case cbChecked:
+      SetState(FAllowGrayed ? cbGrayed : cbUnchecked);
+      break;
+    case cbGrayed:
+      SetState(cbUnchecked);
+      break;
   }
 }
 

@@ -52,8 +52,7 @@ TQtProgram::TQtProgram(const TOptions& options) {
     FOwnSettings = std::make_unique<TQSettingsStore>();
     settings = FOwnSettings.get();
   }
-  const std::string directory =
-      options.AppDirectory.empty() ? platform::ApplicationDirectory() : options.AppDirectory;
+  const std::string directory = options.AppDirectory.empty() ? platform::ApplicationDirectory() : options.AppDirectory;
   FProgram = std::make_unique<app::TProgram>(settings, directory);
   FProgram->Module().OnWaitWindowCreated = [](paramset::TFormAttesa& window) { ShowWaitWindows(window); };
   FRenderer->SetMainForm(&FProgram->MainWindow());

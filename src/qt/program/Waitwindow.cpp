@@ -131,8 +131,8 @@ void TWaitWindowView::Refresh(bool allWindows) {
   if (FModel.Visible() && !isVisible()) {
     // Centred on the screen.
     adjustSize();
-    const QRect screen = QApplication::primaryScreen() != nullptr ? QApplication::primaryScreen()->geometry()
-                                                                   : QRect(0, 0, 800, 600);
+    const QRect screen =
+        QApplication::primaryScreen() != nullptr ? QApplication::primaryScreen()->geometry() : QRect(0, 0, 800, 600);
     move(screen.center() - rect().center());
     show();
   } else if (!FModel.Visible() && isVisible()) {

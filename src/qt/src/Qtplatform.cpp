@@ -24,9 +24,12 @@ struct TButtonMap {
   int Result;
 };
 constexpr TButtonMap kButtons[] = {
-    {mbYes, QMessageBox::Yes, mrYes},          {mbNo, QMessageBox::No, mrNo},
-    {mbOK, QMessageBox::Ok, mrOk},             {mbCancel, QMessageBox::Cancel, mrCancel},
-    {mbAbort, QMessageBox::Abort, mrAbort},    {mbRetry, QMessageBox::Retry, mrRetry},
+    {mbYes, QMessageBox::Yes, mrYes},
+    {mbNo, QMessageBox::No, mrNo},
+    {mbOK, QMessageBox::Ok, mrOk},
+    {mbCancel, QMessageBox::Cancel, mrCancel},
+    {mbAbort, QMessageBox::Abort, mrAbort},
+    {mbRetry, QMessageBox::Retry, mrRetry},
     {mbIgnore, QMessageBox::Ignore, mrIgnore},
 };
 
@@ -38,11 +41,21 @@ int TQtDialogs::MessageBox(const std::string& text, const std::string& caption, 
   box.setWindowTitle(Q(caption));
   box.setText(Q(text));
   switch (type) {
-    case TMsgDlgType::mtWarning: box.setIcon(QMessageBox::Warning); break;
-    case TMsgDlgType::mtError: box.setIcon(QMessageBox::Critical); break;
-    case TMsgDlgType::mtInformation: box.setIcon(QMessageBox::Information); break;
-    case TMsgDlgType::mtConfirmation: box.setIcon(QMessageBox::Question); break;
-    case TMsgDlgType::mtCustom: box.setIcon(QMessageBox::NoIcon); break;
+    case TMsgDlgType::mtWarning:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case TMsgDlgType::mtError:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case TMsgDlgType::mtInformation:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case TMsgDlgType::mtConfirmation:
+      box.setIcon(QMessageBox::Question);
+      break;
+    case TMsgDlgType::mtCustom:
+      box.setIcon(QMessageBox::NoIcon);
+      break;
   }
   QMessageBox::StandardButtons set;
   for (const TButtonMap& b : kButtons) {
@@ -114,7 +127,8 @@ TQtMainThread::TQtMainThread() = default;
 
 void TQtMainThread::WorkArrived() {
   // Any thread: the queued call runs the work on the GUI thread's loop.
-  QMetaObject::invokeMethod(this, [this] { CheckSynchronize(); }, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(
+      this, [this] { CheckSynchronize(); }, Qt::QueuedConnection);
 }
 
 void TQtMainThread::ProcessMessages() {
@@ -127,10 +141,14 @@ bool gOverride = false;
 
 Qt::CursorShape Shape(TCursor cursor) {
   switch (cursor) {
-    case crHourGlass: return Qt::WaitCursor;
-    case crAppStart: return Qt::BusyCursor;
-    case crHandPoint: return Qt::PointingHandCursor;
-    default: return Qt::ArrowCursor;
+    case crHourGlass:
+      return Qt::WaitCursor;
+    case crAppStart:
+      return Qt::BusyCursor;
+    case crHandPoint:
+      return Qt::PointingHandCursor;
+    default:
+      return Qt::ArrowCursor;
   }
 }
 

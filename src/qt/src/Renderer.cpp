@@ -1,5 +1,6 @@
 #include "orv/qtui/Renderer.h"
 
+#include <qdrawutil.h>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QButtonGroup>
@@ -29,7 +30,6 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
-#include <qdrawutil.h>
 
 #include <algorithm>
 #include <vector>
@@ -60,9 +60,12 @@ int CharToByte(const QString& text, int chars) {
 
 QColor QtColor(TColor c) {
   const unsigned rgb = QtRgb(c);
-  return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF), static_cast<int>((rgb >> 16) & 0xFF));
+  return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                static_cast<int>((rgb >> 16) & 0xFF));
 }
-bool IsSystemColor(TColor c) { return (static_cast<std::uint32_t>(c) & 0x80000000u) != 0 || c == clNone || c == clDefault; }
+bool IsSystemColor(TColor c) {
+  return (static_cast<std::uint32_t>(c) & 0x80000000u) != 0 || c == clNone || c == clDefault;
+}
 
 TShiftState ShiftOf(Qt::KeyboardModifiers m) {
   TShiftState s = 0;
@@ -83,56 +86,85 @@ TShiftState ButtonsOf(Qt::MouseButtons b) {
 // The platform's key code of a Qt key (0: none).
 unsigned short VkOf(int key) {
   if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return static_cast<unsigned short>(VK_F1 + (key - Qt::Key_F1));
-  if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) return static_cast<unsigned short>(key);
+  if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
+    return static_cast<unsigned short>(key);
   switch (key) {
-    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Backspace:
+      return VK_BACK;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Backtab:
+      return VK_TAB;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Escape: return VK_ESCAPE;
-    case Qt::Key_Space: return VK_SPACE;
-    case Qt::Key_PageUp: return VK_PRIOR;
-    case Qt::Key_PageDown: return VK_NEXT;
-    case Qt::Key_End: return VK_END;
-    case Qt::Key_Home: return VK_HOME;
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_Down: return VK_DOWN;
-    case Qt::Key_Insert: return VK_INSERT;
-    case Qt::Key_Delete: return VK_DELETE;
-    case Qt::Key_Shift: return VK_SHIFT;
-    case Qt::Key_Control: return VK_CONTROL;
-    case Qt::Key_Alt: return VK_MENU;
-    case Qt::Key_Comma: return 188;
-    case Qt::Key_Minus: return 189;
-    case Qt::Key_Period: return 190;
-    default: return 0;
+    case Qt::Key_Enter:
+      return VK_RETURN;
+    case Qt::Key_Escape:
+      return VK_ESCAPE;
+    case Qt::Key_Space:
+      return VK_SPACE;
+    case Qt::Key_PageUp:
+      return VK_PRIOR;
+    case Qt::Key_PageDown:
+      return VK_NEXT;
+    case Qt::Key_End:
+      return VK_END;
+    case Qt::Key_Home:
+      return VK_HOME;
+    case Qt::Key_Left:
+      return VK_LEFT;
+    case Qt::Key_Up:
+      return VK_UP;
+    case Qt::Key_Right:
+      return VK_RIGHT;
+    case Qt::Key_Down:
+      return VK_DOWN;
+    case Qt::Key_Insert:
+      return VK_INSERT;
+    case Qt::Key_Delete:
+      return VK_DELETE;
+    case Qt::Key_Shift:
+      return VK_SHIFT;
+    case Qt::Key_Control:
+      return VK_CONTROL;
+    case Qt::Key_Alt:
+      return VK_MENU;
+    case Qt::Key_Comma:
+      return 188;
+    case Qt::Key_Minus:
+      return 189;
+    case Qt::Key_Period:
+      return 190;
+    default:
+      return 0;
   }
 }
 
 Qt::CursorShape CursorShape(TCursor c) {
   switch (c) {
-    case crHourGlass: return Qt::WaitCursor;
-    case crAppStart: return Qt::BusyCursor;
-    case crHandPoint: return Qt::PointingHandCursor;
-    default: return Qt::ArrowCursor;
+    case crHourGlass:
+      return Qt::WaitCursor;
+    case crAppStart:
+      return Qt::BusyCursor;
+    case crHandPoint:
+      return Qt::PointingHandCursor;
+    default:
+      return Qt::ArrowCursor;
   }
 }
 
 QPixmap PixmapOf(const TPicture& picture) {
   QPixmap p;
-  if (!picture.Bytes.empty())
-    p.loadFromData(picture.Bytes.data(), static_cast<uint>(picture.Bytes.size()));
+  if (!picture.Bytes.empty()) p.loadFromData(picture.Bytes.data(), static_cast<uint>(picture.Bytes.size()));
   return p;
 }
 
 Qt::Alignment QtAlign(TAlignment a) {
   switch (a) {
-    case taRightJustify: return Qt::AlignRight;
-    case taCenter: return Qt::AlignHCenter;
-    default: return Qt::AlignLeft;
+    case taRightJustify:
+      return Qt::AlignRight;
+    case taCenter:
+      return Qt::AlignHCenter;
+    default:
+      return Qt::AlignLeft;
   }
 }
 
@@ -153,10 +185,10 @@ class TStatusBarWidget final : public QWidget {
       const TRect r = FBar->PanelRect(i);
       QRect rect(r.Left, r.Top, r.Width() - 2, r.Height());
       if (panel.Color() != clNone) p.fillRect(rect, QtColor(panel.Color()));
-      if (panel.Bevel() != bvNone)
-        qDrawShadePanel(&p, rect, palette(), panel.Bevel() == bvLowered, 1);
+      if (panel.Bevel() != bvNone) qDrawShadePanel(&p, rect, palette(), panel.Bevel() == bvLowered, 1);
       p.setFont(TQtRenderer::QtFont(panel.Font()));
-      p.setPen(IsSystemColor(panel.Font().Color()) ? palette().color(QPalette::WindowText) : QtColor(panel.Font().Color()));
+      p.setPen(IsSystemColor(panel.Font().Color()) ? palette().color(QPalette::WindowText)
+                                                   : QtColor(panel.Font().Color()));
       p.drawText(rect.adjusted(4, 0, -4, 0), static_cast<int>(QtAlign(panel.Alignment()) | Qt::AlignVCenter),
                  Q(panel.Text()));
     }
@@ -200,7 +232,9 @@ class TFillWidget final : public QWidget {
 class TQtCanvas final : public ICanvas {
  public:
   explicit TQtCanvas(QPainter& p) : FP(p) {}
-  void FillRect(const TRect& r, TColor c) override { FP.fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), QtColor(c)); }
+  void FillRect(const TRect& r, TColor c) override {
+    FP.fillRect(QRect(r.Left, r.Top, r.Width(), r.Height()), QtColor(c));
+  }
   void FrameRect(const TRect& r, TColor c) override {
     FP.setPen(QtColor(c));
     FP.setBrush(Qt::NoBrush);
@@ -219,7 +253,9 @@ class TQtCanvas final : public ICanvas {
   int TextWidth(std::string_view text, const TFont& font) override {
     return QFontMetrics(TQtRenderer::QtFont(font)).horizontalAdvance(Q(text));
   }
-  int TextHeight(std::string_view, const TFont& font) override { return QFontMetrics(TQtRenderer::QtFont(font)).height(); }
+  int TextHeight(std::string_view, const TFont& font) override {
+    return QFontMetrics(TQtRenderer::QtFont(font)).height();
+  }
   void Draw(int x, int y, const TPicture& picture, bool) override { FP.drawPixmap(x, y, PixmapOf(picture)); }
   void SetClip(const TRect& r) override {
     if (r.Width() <= 0 || r.Height() <= 0)
@@ -258,7 +294,8 @@ class TPanelWidget final : public QFrame {
     if (FPanel == nullptr || FPanel->Caption().empty()) return;
     QPainter p(this);
     p.setFont(font());
-    p.drawText(rect(), static_cast<int>(QtAlign(FPanel->Alignment()) | Qt::AlignVCenter), Q(StripHotkey(FPanel->Caption())));
+    p.drawText(rect(), static_cast<int>(QtAlign(FPanel->Alignment()) | Qt::AlignVCenter),
+               Q(StripHotkey(FPanel->Caption())));
   }
 };
 
@@ -279,8 +316,8 @@ class TComboWidget final : public QComboBox {
 unsigned QtRgb(TColor color) { return static_cast<unsigned>(SystemColorToRGB(color, clBtnFace)); }
 
 QFont TQtRenderer::QtFont(const TFont& font) {
-  static const char* const kDesignFonts[] = {"MS Sans Serif", "Microsoft Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2",
-                                             "Tahoma",        "System",              "Segoe UI"};
+  static const char* const kDesignFonts[] = {
+      "MS Sans Serif", "Microsoft Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2", "Tahoma", "System", "Segoe UI"};
   QFont f = QApplication::font();
   bool design = font.Name().empty();
   for (const char* d : kDesignFonts) design = design || SameName(font.Name(), d);
@@ -450,10 +487,11 @@ class TPeer final : public QObject, public IControlObserver {
 
   void SyncAll() {
     Updating = true;
-    for (TChangeKind k : {TChangeKind::ckFont, TChangeKind::ckColor, TChangeKind::ckText, TChangeKind::ckBounds,
-                          TChangeKind::ckEnabled, TChangeKind::ckHint, TChangeKind::ckCursor, TChangeKind::ckAppearance,
-                          TChangeKind::ckItems, TChangeKind::ckItemIndex, TChangeKind::ckChecked, TChangeKind::ckPicture,
-                          TChangeKind::ckPosition, TChangeKind::ckSelection, TChangeKind::ckPage, TChangeKind::ckVisible})
+    for (TChangeKind k :
+         {TChangeKind::ckFont, TChangeKind::ckColor, TChangeKind::ckText, TChangeKind::ckBounds, TChangeKind::ckEnabled,
+          TChangeKind::ckHint, TChangeKind::ckCursor, TChangeKind::ckAppearance, TChangeKind::ckItems,
+          TChangeKind::ckItemIndex, TChangeKind::ckChecked, TChangeKind::ckPicture, TChangeKind::ckPosition,
+          TChangeKind::ckSelection, TChangeKind::ckPage, TChangeKind::ckVisible})
       Sync(k);
     Updating = false;
   }
@@ -472,8 +510,10 @@ void TComboWidget::showPopup() {
     RealShow();
     return;
   }
-  if (!combo->DroppedDown()) combo->SetDroppedDown(true);  // the change shows it
-  else if (!FShown) RealShow();
+  if (!combo->DroppedDown())
+    combo->SetDroppedDown(true);  // the change shows it
+  else if (!FShown)
+    RealShow();
 }
 
 void TComboWidget::hidePopup() {
@@ -482,8 +522,10 @@ void TComboWidget::hidePopup() {
     RealHide();
     return;
   }
-  if (combo->DroppedDown()) combo->SetDroppedDown(false);
-  else RealHide();
+  if (combo->DroppedDown())
+    combo->SetDroppedDown(false);
+  else
+    RealHide();
 }
 
 void TPeer::Sync(TChangeKind kind) {
@@ -498,7 +540,8 @@ void TPeer::Sync(TChangeKind kind) {
         w->setGeometry(c.Left(), c.Top(), c.Width(), c.Height());
       }
       if (auto* box = dynamic_cast<TScrollBox*>(&c); box != nullptr && Content) {
-        Content->resize(std::max(box->HorzRange(), box->ClientWidth()), std::max(box->VertRange(), box->ClientHeight()));
+        Content->resize(std::max(box->HorzRange(), box->ClientWidth()),
+                        std::max(box->VertRange(), box->ClientHeight()));
       }
       if (auto* box = dynamic_cast<TScrollBox*>(c.Parent()))
         if (QWidget* pw = FRenderer.Peer(*box)) {
@@ -559,7 +602,8 @@ void TPeer::Sync(TChangeKind kind) {
       QPalette pal = w->palette();
       const QColor bg = QtColor(c.Color());
       pal.setColor(QPalette::Window, bg);
-      if (qobject_cast<QLineEdit*>(w) != nullptr || qobject_cast<QComboBox*>(w) != nullptr) pal.setColor(QPalette::Base, bg);
+      if (qobject_cast<QLineEdit*>(w) != nullptr || qobject_cast<QComboBox*>(w) != nullptr)
+        pal.setColor(QPalette::Base, bg);
       w->setPalette(pal);
       w->setAutoFillBackground(qobject_cast<QLineEdit*>(w) == nullptr);
       if (auto* fw = dynamic_cast<TFormWindow*>(w)) {
@@ -580,15 +624,18 @@ void TPeer::Sync(TChangeKind kind) {
     case TChangeKind::ckAppearance:
       if (auto* l = dynamic_cast<TCustomLabel*>(&c)) {
         auto* label = static_cast<QLabel*>(w);
-        Qt::Alignment v = l->Layout() == tlCenter ? Qt::AlignVCenter : l->Layout() == tlBottom ? Qt::AlignBottom : Qt::AlignTop;
+        Qt::Alignment v = l->Layout() == tlCenter   ? Qt::AlignVCenter
+                          : l->Layout() == tlBottom ? Qt::AlignBottom
+                                                    : Qt::AlignTop;
         label->setAlignment(QtAlign(l->Alignment()) | v);
         label->setWordWrap(l->WordWrap());
       } else if (auto* st = dynamic_cast<TStaticText*>(&c)) {
         auto* label = static_cast<QLabel*>(w);
         label->setAlignment(QtAlign(st->Alignment()) | Qt::AlignVCenter);
-        label->setFrameStyle(st->BorderStyle() == sbsSunken || st->BevelKind() != bkNone ? QFrame::Panel | QFrame::Sunken
-                             : st->BorderStyle() == sbsSingle                          ? QFrame::Box | QFrame::Plain
-                                                                                       : QFrame::NoFrame);
+        label->setFrameStyle(st->BorderStyle() == sbsSunken || st->BevelKind() != bkNone
+                                 ? QFrame::Panel | QFrame::Sunken
+                             : st->BorderStyle() == sbsSingle ? QFrame::Box | QFrame::Plain
+                                                              : QFrame::NoFrame);
       } else if (auto* e = dynamic_cast<TCustomEdit*>(&c)) {
         auto* edit = static_cast<QLineEdit*>(w);
         edit->setAlignment(QtAlign(e->Alignment()) | Qt::AlignVCenter);
@@ -598,19 +645,27 @@ void TPeer::Sync(TChangeKind kind) {
       } else if (auto* p = dynamic_cast<TPanel*>(&c)) {
         auto* frame = static_cast<QFrame*>(w);
         frame->setFrameStyle(p->BevelOuter() == bvNone && p->BevelInner() == bvNone ? QFrame::NoFrame
-                             : (p->BevelOuter() == bvLowered)                     ? QFrame::Panel | QFrame::Sunken
-                                                                                  : QFrame::Panel | QFrame::Raised);
+                             : (p->BevelOuter() == bvLowered)                       ? QFrame::Panel | QFrame::Sunken
+                                                                                    : QFrame::Panel | QFrame::Raised);
         frame->setLineWidth(p->BevelWidth());
       } else if (auto* b = dynamic_cast<TBevel*>(&c)) {
         auto* frame = static_cast<QFrame*>(w);
         const int shadow = b->Style() == bsLowered ? QFrame::Sunken : QFrame::Raised;
         switch (b->Shape()) {
           case bsTopLine:
-          case bsBottomLine: frame->setFrameStyle(QFrame::HLine | shadow); break;
+          case bsBottomLine:
+            frame->setFrameStyle(QFrame::HLine | shadow);
+            break;
           case bsLeftLine:
-          case bsRightLine: frame->setFrameStyle(QFrame::VLine | shadow); break;
-          case bsSpacer: frame->setFrameStyle(QFrame::NoFrame); break;
-          default: frame->setFrameStyle(QFrame::Box | shadow); break;
+          case bsRightLine:
+            frame->setFrameStyle(QFrame::VLine | shadow);
+            break;
+          case bsSpacer:
+            frame->setFrameStyle(QFrame::NoFrame);
+            break;
+          default:
+            frame->setFrameStyle(QFrame::Box | shadow);
+            break;
         }
       } else if (auto* cb = dynamic_cast<TCustomCheckBox*>(&c)) {
         w->setLayoutDirection(cb->Alignment() == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
@@ -673,7 +728,9 @@ void TPeer::Sync(TChangeKind kind) {
         const int rowH = std::max(1, (rg->Height() - 20) / rows);
         const int colW = std::max(1, (rg->Width() - 16) / cols);
         for (int i = 0; i < n; ++i) {
-          auto* radio = new QRadioButton(Q(rg->Items()[static_cast<std::size_t>(i)]).replace("&&", "\x01").replace("&", "").replace("\x01", "&"), w);
+          auto* radio = new QRadioButton(
+              Q(rg->Items()[static_cast<std::size_t>(i)]).replace("&&", "\x01").replace("&", "").replace("\x01", "&"),
+              w);
           radio->setGeometry(8 + (i / rows) * colW, 16 + (i % rows) * rowH, colW, rowH);
           radio->setChecked(i == rg->ItemIndex());
           radio->show();
@@ -696,7 +753,9 @@ void TPeer::Sync(TChangeKind kind) {
       if (auto* cb = dynamic_cast<TCustomCheckBox*>(&c)) {
         auto* check = static_cast<QCheckBox*>(w);
         check->setTristate(cb->AllowGrayed());
-        check->setCheckState(cb->State() == cbChecked ? Qt::Checked : cb->State() == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+        check->setCheckState(cb->State() == cbChecked  ? Qt::Checked
+                             : cb->State() == cbGrayed ? Qt::PartiallyChecked
+                                                       : Qt::Unchecked);
       } else if (auto* sb = dynamic_cast<TSpeedButton*>(&c)) {
         auto* tb = static_cast<QToolButton*>(w);
         tb->setCheckable(sb->GroupIndex() != 0);
@@ -750,7 +809,8 @@ void TPeer::Sync(TChangeKind kind) {
           tabs->setTabText(i, Q(pc->Pages(i)->Caption()));
           tabs->setTabVisible(i, pc->Pages(i)->TabVisible());
         }
-        if (pc->ActivePageIndex() >= 0 && pc->ActivePageIndex() < tabs->count()) tabs->setCurrentIndex(pc->ActivePageIndex());
+        if (pc->ActivePageIndex() >= 0 && pc->ActivePageIndex() < tabs->count())
+          tabs->setCurrentIndex(pc->ActivePageIndex());
       }
       break;
     case TChangeKind::ckChildren:
@@ -767,7 +827,8 @@ void TPeer::Sync(TChangeKind kind) {
         QWidget* parentPeer = FRenderer.Peer(*c.Parent());
         if (parentPeer != nullptr) {
           auto it = FRenderer.FPeers.find(c.Parent());
-          QWidget* content = it != FRenderer.FPeers.end() && it->second->Content ? it->second->Content.data() : parentPeer;
+          QWidget* content =
+              it != FRenderer.FPeers.end() && it->second->Content ? it->second->Content.data() : parentPeer;
           if (w->parentWidget() != content) {
             w->setParent(content);
             w->setGeometry(c.Left(), c.Top(), c.Width(), c.Height());
@@ -882,7 +943,8 @@ bool TPeer::eventFilter(QObject* o, QEvent* e) {
       return HandleKey(o, static_cast<QKeyEvent*>(e), fromList);
     case QEvent::FocusIn:
       if (TWinControl* win = Win(); win != nullptr && !fromList && dynamic_cast<TForm*>(win) == nullptr) {
-        if (TForm* form = win->ParentForm(); form != nullptr && form->ActiveControl() != win) form->SetActiveControl(win);
+        if (TForm* form = win->ParentForm(); form != nullptr && form->ActiveControl() != win)
+          form->SetActiveControl(win);
         // The line edit's own focus handling moves the caret after the
         // model has chosen the selection on entering (a value field selects
         // all): show the model's selection again once it is done. A mouse
@@ -904,7 +966,8 @@ bool TPeer::eventFilter(QObject* o, QEvent* e) {
       if (fromList || o != Widget.data()) return false;
       auto* me = static_cast<QMouseEvent*>(e);
       unsigned msg = WM_MOUSEMOVE;
-      if (e->type() == QEvent::MouseButtonPress) msg = me->button() == Qt::RightButton ? WM_RBUTTONDOWN : WM_LBUTTONDOWN;
+      if (e->type() == QEvent::MouseButtonPress)
+        msg = me->button() == Qt::RightButton ? WM_RBUTTONDOWN : WM_LBUTTONDOWN;
       if (e->type() == QEvent::MouseButtonRelease) msg = me->button() == Qt::RightButton ? WM_RBUTTONUP : WM_LBUTTONUP;
       if (e->type() == QEvent::MouseButtonDblClick) msg = WM_LBUTTONDBLCLK;
       const QPoint p = me->position().toPoint();
@@ -989,7 +1052,8 @@ TPeer* TQtRenderer::CreatePeer(TControl& control, QWidget* parent) {
   } else if (auto* sheet = dynamic_cast<TTabSheet*>(&control)) {
     w = new QWidget();
     auto* tabs = qobject_cast<QTabWidget*>(parent != nullptr ? parent : nullptr);
-    if (tabs == nullptr && sheet->PageControl() != nullptr) tabs = qobject_cast<QTabWidget*>(Peer(*sheet->PageControl()));
+    if (tabs == nullptr && sheet->PageControl() != nullptr)
+      tabs = qobject_cast<QTabWidget*>(Peer(*sheet->PageControl()));
     if (tabs != nullptr) tabs->insertTab(std::max(0, sheet->PageIndex()), w, Q(StripHotkey(sheet->Caption())));
   } else if (auto* pc = dynamic_cast<TPageControl*>(&control)) {
     auto* tabs = new QTabWidget(parent);
@@ -1063,7 +1127,8 @@ TPeer* TQtRenderer::CreatePeer(TControl& control, QWidget* parent) {
     combo->FPeer = peer;
     combo->view()->installEventFilter(peer);
     QObject::connect(combo, qOverload<int>(&QComboBox::activated), peer, [peer](int index) {
-      if (auto* cb = dynamic_cast<TCustomComboBox*>(peer->Control); cb != nullptr && !peer->Updating) cb->UserSelect(index);
+      if (auto* cb = dynamic_cast<TCustomComboBox*>(peer->Control); cb != nullptr && !peer->Updating)
+        cb->UserSelect(index);
     });
     QObject::connect(combo->view()->selectionModel(), &QItemSelectionModel::currentChanged, peer,
                      [peer](const QModelIndex& index) {
@@ -1072,7 +1137,8 @@ TPeer* TQtRenderer::CreatePeer(TControl& control, QWidget* parent) {
                          cb->UserSelect(index.row());
                      });
     QObject::connect(combo, &QComboBox::editTextChanged, peer, [peer](const QString& t) {
-      if (auto* cb = dynamic_cast<TCustomComboBox*>(peer->Control); cb != nullptr && !peer->Updating) cb->UserEdited(S(t));
+      if (auto* cb = dynamic_cast<TCustomComboBox*>(peer->Control); cb != nullptr && !peer->Updating)
+        cb->UserEdited(S(t));
     });
   } else if (auto* check = qobject_cast<QCheckBox*>(w)) {
     QObject::connect(check, &QCheckBox::clicked, peer, [peer] {
@@ -1102,7 +1168,8 @@ TPeer* TQtRenderer::CreatePeer(TControl& control, QWidget* parent) {
 
   peer->SyncAll();
   if (auto* win = dynamic_cast<TWinControl*>(&control)) {
-    for (int i = 0; i < win->ControlCount(); ++i) CreatePeer(*win->Controls(i), peer->Content ? peer->Content.data() : w);
+    for (int i = 0; i < win->ControlCount(); ++i)
+      CreatePeer(*win->Controls(i), peer->Content ? peer->Content.data() : w);
   }
   if (dynamic_cast<TPageControl*>(&control) != nullptr) peer->ControlChanged(control, TChangeKind::ckPage);
   if (auto* box = dynamic_cast<TScrollBox*>(&control)) box->ContentChanged();

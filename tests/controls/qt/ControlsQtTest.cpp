@@ -38,28 +38,26 @@ constexpr int kComboAddress = 41;
 // One application for the whole program, gone before the window system's
 // own globals are.
 class TApplicationEnvironment final : public ::testing::Environment {
-public:
+ public:
   void SetUp() override { FApp = std::make_unique<QApplication>(FArgc, FArgv); }
   void TearDown() override { FApp.reset(); }
 
-private:
+ private:
   int FArgc = 1;
   char FName[18] = "controls_qt_tests";
-  char *FArgv[2] = {FName, nullptr};
+  char* FArgv[2] = {FName, nullptr};
   std::unique_ptr<QApplication> FApp;
 };
-const ::testing::Environment *const kApplication =
-    ::testing::AddGlobalTestEnvironment(new TApplicationEnvironment);
+const ::testing::Environment* const kApplication = ::testing::AddGlobalTestEnvironment(new TApplicationEnvironment);
 
 class ControlsOnSimulatedEcu : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     ASSERT_NE(kApplication, nullptr);
     platform::SetDecimalSeparator('.');
     static std::atomic<int> counter{0};
     folder = std::filesystem::temp_directory_path() /
-             ("orv_controls_" + std::to_string(::getpid()) + "_" +
-              std::to_string(counter++));
+             ("orv_controls_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
     std::filesystem::create_directories(folder);
     ::setenv("SERORVDL_EEPROM", (folder / "eeprom.bin").string().c_str(), 1);
     connection.SetDllName(kSimulatorPath);
@@ -103,7 +101,7 @@ protected:
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     QCoreApplication::processEvents();
     editWidget = renderer.Peer(*edit);
-    comboWidget = qobject_cast<QComboBox *>(renderer.Peer(*combo));
+    comboWidget = qobject_cast<QComboBox*>(renderer.Peer(*combo));
     ASSERT_NE(editWidget, nullptr);
     ASSERT_NE(comboWidget, nullptr);
     ASSERT_TRUE(edit->InitData());
@@ -118,8 +116,8 @@ protected:
     std::filesystem::remove_all(folder, ignored);
   }
 
-  items::TOrvNumber *NumberAt(int address, double min, double max) {
-    auto *n = new items::TOrvNumber(&form);
+  items::TOrvNumber* NumberAt(int address, double min, double max) {
+    auto* n = new items::TOrvNumber(&form);
     n->ByAddress = true;
     n->Address = address;
     n->SetMaxValue(max);
@@ -130,14 +128,12 @@ protected:
 
   // What the field's widget shows.
   std::string Shown() const {
-    if (auto *line = qobject_cast<QLineEdit *>(editWidget))
-      return line->text().toStdString();
-    if (auto *text = qobject_cast<QPlainTextEdit *>(editWidget))
-      return text->toPlainText().toStdString();
+    if (auto* line = qobject_cast<QLineEdit*>(editWidget)) return line->text().toStdString();
+    if (auto* text = qobject_cast<QPlainTextEdit*>(editWidget)) return text->toPlainText().toStdString();
     return "?";
   }
   // The user puts the focus on the control's widget.
-  void Focus(platform::TWinControl &control) {
+  void Focus(platform::TWinControl& control) {
     renderer.Peer(control)->setFocus();
     QCoreApplication::processEvents();
     ASSERT_TRUE(control.Focused());
@@ -151,13 +147,13 @@ protected:
   sim::SimulatorPokeFn poke = nullptr;
   sim::SimulatorRestartFn restart = nullptr;
   platform::TForm form;
-  items::TOrvNumber *editItem = nullptr;
-  items::TOrvNumber *comboItem = nullptr;
-  TValueEditEx *edit = nullptr;
-  TOrvComboBox *combo = nullptr;
-  QWidget *window = nullptr;
-  QWidget *editWidget = nullptr;
-  QComboBox *comboWidget = nullptr;
+  items::TOrvNumber* editItem = nullptr;
+  items::TOrvNumber* comboItem = nullptr;
+  TValueEditEx* edit = nullptr;
+  TOrvComboBox* combo = nullptr;
+  QWidget* window = nullptr;
+  QWidget* editWidget = nullptr;
+  QComboBox* comboWidget = nullptr;
 };
 
 TEST_F(ControlsOnSimulatedEcu, WidgetsShowTheEcuValues) {
@@ -184,7 +180,7 @@ TEST_F(ControlsOnSimulatedEcu, TypingIntoTheFieldWritesTheEcu) {
   // Enter moved on along the chain.
   EXPECT_TRUE(combo->Focused());
   // Read back through another item.
-  auto *again = NumberAt(kEditAddress, 0, 200);
+  auto* again = NumberAt(kEditAddress, 0, 200);
   ASSERT_TRUE(again->Load());
   EXPECT_EQ(again->GetInt(), 123);
 }
@@ -224,11 +220,10 @@ TEST_F(ControlsOnSimulatedEcu, WriteMadeElsewhereReachesTheWidgets) {
   EXPECT_EQ(comboWidget->currentIndex(), 1);
   EXPECT_EQ(peek(kEditAddress), 77);
 
-  const std::string shot =
-      std::string(ORV_CONTROLS_SHOT_DIR) + "/controls_form.png";
+  const std::string shot = std::string(ORV_CONTROLS_SHOT_DIR) + "/controls_form.png";
   ASSERT_TRUE(window->grab().save(QString::fromStdString(shot)));
   EXPECT_TRUE(std::filesystem::exists(shot));
 }
 
-} // namespace
-} // namespace orv::controls
+}  // namespace
+}  // namespace orv::controls

@@ -22,11 +22,10 @@ TEST(FormAttesa, SetProgressAbsoluteAndAdded) {
     int Expected;
   };
   const Case cases[] = {
-      {40, 10, false, 50}, {40, 10, true, 10}, {0, 0, true, 0}, {50, 100, true, 100}, {90, 5, false, 95},
-      {98, 2, false, 100},
-      {90, 20, false, 100},  // past the bar's end the bar stays full
-      {0, 200, true, 100},   // an absolute value above 100 fills the bar
-      {30, 250, false, 24},  // 8-bit sum: 280 wraps to 24
+      {40, 10, false, 50},  {40, 10, true, 10},  {0, 0, true, 0},      {50, 100, true, 100},
+      {90, 5, false, 95},   {98, 2, false, 100}, {90, 20, false, 100},  // past the bar's end the bar stays full
+      {0, 200, true, 100},                                              // an absolute value above 100 fills the bar
+      {30, 250, false, 24},                                             // 8-bit sum: 280 wraps to 24
   };
   for (const Case& c : cases) {
     TFormAttesa w(nullptr);

@@ -48,7 +48,7 @@ TEST(DecodeEcuIdentity, KindCodeAndVariantInBothLayouts) {
 }
 
 TEST(RpmScaleForIgnition, EveryType) {
-  const std::pair<int, double> cases[] = {{0, 117000}, {1, 93600}, {2, 78000},  {3, 58500},  {4, 117000},
+  const std::pair<int, double> cases[] = {{0, 117000}, {1, 93600}, {2, 78000},  {3, 58500},   {4, 117000},
                                           {5, 117000}, {6, 78000}, {7, 117000}, {-1, 117000}, {99, 117000}};
   for (const auto& [type, scale] : cases) EXPECT_EQ(RpmScaleForIgnition(type), scale) << type;
 }

@@ -53,15 +53,14 @@ class DataModule : public testing::ModuleFixture {};
 
 TEST_F(DataModule, IgnitionTypeSetsTheScaleOfTheFiveRpmItems) {
   ConnectEcu();
-  const std::pair<int, double> cases[] = {{1, 93600}, {2, 78000}, {6, 78000}, {3, 58500},
+  const std::pair<int, double> cases[] = {{1, 93600},  {2, 78000},  {6, 78000},  {3, 58500},
                                           {0, 117000}, {5, 117000}, {7, 117000}, {4, 117000}};
   for (const auto& [type, scale] : cases) {
     ASSERT_TRUE(Module->TIPO_ACCENSIONE->SetInt(type));
-    for (TOrvSerialData* item : {static_cast<TOrvSerialData*>(Module->VAL_GIRI),
-                                 static_cast<TOrvSerialData*>(Module->GiriPerCambio),
-                                 static_cast<TOrvSerialData*>(Module->GiriSbananata),
-                                 static_cast<TOrvSerialData*>(Module->GiriCutOff),
-                                 static_cast<TOrvSerialData*>(Module->GiriFuoriGiri)}) {
+    for (TOrvSerialData* item :
+         {static_cast<TOrvSerialData*>(Module->VAL_GIRI), static_cast<TOrvSerialData*>(Module->GiriPerCambio),
+          static_cast<TOrvSerialData*>(Module->GiriSbananata), static_cast<TOrvSerialData*>(Module->GiriCutOff),
+          static_cast<TOrvSerialData*>(Module->GiriFuoriGiri)}) {
       EXPECT_EQ(item->CoeffB, scale) << type << " " << item->Name();
       EXPECT_EQ(item->CoeffA, 0.0);
       EXPECT_EQ(item->CoeffC, 1.0);
@@ -133,10 +132,10 @@ TEST_F(DataModule, InvertedThrottleSensorsSwapTheCoefficients) {
     ASSERT_TRUE(Module->TIPO_TPS->SetInt(type));
     const bool inverted = type == 1 || type == 3;
     const double volts = inverted ? 4.0 : 1.0;
-    for (TOrvSerialData* item : {static_cast<TOrvSerialData*>(Module->VALORE_MINIMO_TPS),
-                                 static_cast<TOrvSerialData*>(Module->TPS_PER_AFFONDATA),
-                                 static_cast<TOrvSerialData*>(Module->TPSSbananata),
-                                 static_cast<TOrvSerialData*>(Module->TPSFasciaApprendimento)}) {
+    for (TOrvSerialData* item :
+         {static_cast<TOrvSerialData*>(Module->VALORE_MINIMO_TPS),
+          static_cast<TOrvSerialData*>(Module->TPS_PER_AFFONDATA), static_cast<TOrvSerialData*>(Module->TPSSbananata),
+          static_cast<TOrvSerialData*>(Module->TPSFasciaApprendimento)}) {
       EXPECT_EQ(item->CoeffA, inverted ? -5.0 : 5.0) << item->Name();
       EXPECT_EQ(item->CoeffB, inverted ? 1275.0 : 0.0) << item->Name();
       EXPECT_EQ(item->CoeffC, 0.0);
@@ -146,10 +145,10 @@ TEST_F(DataModule, InvertedThrottleSensorsSwapTheCoefficients) {
     // The three parameters were read again with the new coefficients.
     EXPECT_NEAR(Module->TPS_PER_AFFONDATA->GetDouble(), volts, 1e-9);
     EXPECT_NEAR(Module->TPSSbananata->GetDouble(), volts, 1e-9);
-    for (TOrvSerialData* item : {static_cast<TOrvSerialData*>(Module->VALOR_TPS),
-                                 static_cast<TOrvSerialData*>(Module->ISTERESI_MINIMO_TPS),
-                                 static_cast<TOrvSerialData*>(Module->ValoreMinimoTPS),
-                                 static_cast<TOrvSerialData*>(Module->OrvNumberTPSRif2)}) {
+    for (TOrvSerialData* item :
+         {static_cast<TOrvSerialData*>(Module->VALOR_TPS), static_cast<TOrvSerialData*>(Module->ISTERESI_MINIMO_TPS),
+          static_cast<TOrvSerialData*>(Module->ValoreMinimoTPS),
+          static_cast<TOrvSerialData*>(Module->OrvNumberTPSRif2)}) {
       EXPECT_EQ(item->CoeffA, 5.0) << item->Name();
       EXPECT_EQ(item->CoeffB, 0.0) << item->Name();
     }

@@ -209,9 +209,9 @@ TEST_F(DataModuleEndToEnd, AFactoryEcuReadsBackTheCatalogueDefaults) {
     EXPECT_EQ(number->GetDouble(), expected->ConvertValueToUser(expected->EcuValue)) << number->Name();
   }
   const std::pair<TOrvNumber*, double> named[] = {
-      {Module->TIPO_ACCENSIONE, 4},       {Module->TEMPO_SOVRAPPOSIZIONE, 0.4}, {Module->GiriPerCambio, 2000},
-      {Module->TEMPERATURA_PER_CAMBIO, 25}, {Module->FLAG_CONFIGURAZIONE_3, 16}, {Module->TIPO_EMULAZIONE, 2},
-      {Module->FrazDefEscoMinimo, 5},      {Module->GiriFuoriGiri, 11700},     {Module->TPS_PER_AFFONDATA, 2.8},
+      {Module->TIPO_ACCENSIONE, 4},         {Module->TEMPO_SOVRAPPOSIZIONE, 0.4}, {Module->GiriPerCambio, 2000},
+      {Module->TEMPERATURA_PER_CAMBIO, 25}, {Module->FLAG_CONFIGURAZIONE_3, 16},  {Module->TIPO_EMULAZIONE, 2},
+      {Module->FrazDefEscoMinimo, 5},       {Module->GiriFuoriGiri, 11700},       {Module->TPS_PER_AFFONDATA, 2.8},
   };
   for (const auto& [item, value] : named) EXPECT_NEAR(item->GetDouble(), value, 1e-9) << item->Name();
 }

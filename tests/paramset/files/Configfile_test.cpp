@@ -42,9 +42,7 @@ class THost : public IConfigFileHost {
     n.CoeffA = step;
     n.ResetDefault(false);
   }
-  TOrvNumber& Number(const std::string& name) {
-    return *dynamic_cast<TOrvNumber*>(FModule->FindComponent(name));
-  }
+  TOrvNumber& Number(const std::string& name) { return *dynamic_cast<TOrvNumber*>(FModule->FindComponent(name)); }
 
   platform::TComponent& Module() override { return *FModule; }
   std::string Text(int stringId) override { return "T" + std::to_string(stringId); }
@@ -190,7 +188,8 @@ TEST_F(ConfigfileTest, SaveWithAFailingItemWritesTheOthersAndListsIt) {
   FHost.Add("B", "S", "b", 2);
   EXPECT_FALSE(SaveConfiguration(FHost, File("a.lce")));
   EXPECT_EQ(Decoded(FDir / "a.lce"), "[S]\r\na=1\r\nb=2\r\n\r\n");
-  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"It was impossible to save the following data::\nBroken\nBroken2\n"});
+  EXPECT_EQ(MessageTexts(),
+            std::vector<std::string>{"It was impossible to save the following data::\nBroken\nBroken2\n"});
   ExpectErrorsCaptioned("T98");
   EXPECT_FALSE(FHost.WaitOpen);
 }

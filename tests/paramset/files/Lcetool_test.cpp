@@ -60,8 +60,8 @@ class LcetoolTest : public ::testing::Test {
 
   // Runs lcetool with the arguments; Out and Err receive its output.
   int Run(const std::string& args) {
-    const std::string command = Quote(kTool.string()) + " " + args + " >" + Quote((FDir / "out.txt").string()) +
-                                " 2>" + Quote((FDir / "err.txt").string());
+    const std::string command = Quote(kTool.string()) + " " + args + " >" + Quote((FDir / "out.txt").string()) + " 2>" +
+                                Quote((FDir / "err.txt").string());
     const int status = std::system(command.c_str());
     Out = ReadText(FDir / "out.txt");
     Err = ReadText(FDir / "err.txt");

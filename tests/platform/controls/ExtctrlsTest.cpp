@@ -59,8 +59,8 @@ TEST(ProgressFill, PositionIsClampedAndTheGradientRunsEndToEnd) {
   EXPECT_EQ(fill.GradientColor(0), clYellow);
   EXPECT_EQ(fill.GradientColor(49), clRed);
   const TColor mid = fill.GradientColor(25);
-  EXPECT_EQ(mid & 0xFF, 0xFF);                 // red stays
-  EXPECT_LT((mid >> 8) & 0xFF, 0xFF);          // green fades
+  EXPECT_EQ(mid & 0xFF, 0xFF);         // red stays
+  EXPECT_LT((mid >> 8) & 0xFF, 0xFF);  // green fades
   EXPECT_GT((mid >> 8) & 0xFF, 0);
 }
 

@@ -35,7 +35,9 @@ struct TActionForm {
     Edit->SetParent(&Form);
     Button->SetParent(&Form);
     Button->SetAction(F1);
-    Edit->OnKeyDown = [this](TComponent*, unsigned short& key, TShiftState) { Log.push_back("edit " + std::to_string(key)); };
+    Edit->OnKeyDown = [this](TComponent*, unsigned short& key, TShiftState) {
+      Log.push_back("edit " + std::to_string(key));
+    };
     Edit->SetFocus();
   }
 };
@@ -48,11 +50,9 @@ TEST(FormKeys, ShortcutsRunTheirActions) {
     bool PassesOn;
   };
   const TCase cases[] = {
-      {VK_F1, 0, {"F1"}, false},
-      {'C', ssCtrl, {"connect"}, false},
+      {VK_F1, 0, {"F1"}, false},          {'C', ssCtrl, {"connect"}, false},
       {VK_F1 + 5, 0, {"edit 117"}, true},  // F6 is disabled: the key goes on
-      {'C', 0, {"edit 67"}, true},
-      {'C', ssCtrl | ssShift, {"edit 67"}, true},
+      {'C', 0, {"edit 67"}, true},        {'C', ssCtrl | ssShift, {"edit 67"}, true},
   };
   for (const TCase& c : cases) {
     TActionForm f;

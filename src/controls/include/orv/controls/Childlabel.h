@@ -15,24 +15,23 @@ enum TLabelPosition { lpAbove, lpBelow, lpLeft, lpRight };
 struct TLabelPlace {
   int Left = 0;
   int Top = 0;
-  bool operator==(const TLabelPlace &) const = default;
+  bool operator==(const TLabelPlace&) const = default;
 };
 
 // Where a label of width w and height h goes beside an owner with bounds
 // owner, at distance spacing. For lpLeft and lpRight the spacing runs from
 // the owner's left (right) edge to the label's left edge, before the
 // alignment shift; halves truncate toward zero.
-TLabelPlace PlaceChildLabel(TLabelPosition position,
-                            platform::TAlignment alignment, int spacing,
-                            const platform::TRect &owner, int w, int h);
+TLabelPlace PlaceChildLabel(TLabelPosition position, platform::TAlignment alignment, int spacing,
+                            const platform::TRect& owner, int w, int h);
 
 class TChildLabel : public platform::TLabel {
-public:
+ public:
   // owner: the control that carries the label (its focus control when it
   // is windowed). The label is named "ChildLabel" and takes the owner's
   // name as caption.
-  explicit TChildLabel(platform::TComponent *owner);
-  const char *ClassName() const override { return "TChildLabel"; }
+  explicit TChildLabel(platform::TComponent* owner);
+  const char* ClassName() const override { return "TChildLabel"; }
 
   TLabelPosition LabelPosition() const { return FLabelPosition; }
   void SetLabelPosition(TLabelPosition value);
@@ -53,9 +52,9 @@ public:
   // take it now.
   void Click() override;
 
-private:
+ private:
   TLabelPosition FLabelPosition = lpLeft;
   int FLabelSpacing = 80;
 };
 
-} // namespace orv::controls
+}  // namespace orv::controls

@@ -10,6 +10,6 @@
 
 namespace orv::controls {
 
-void RegisterDataControlClasses(platform::TClassRegistry &registry);
+void RegisterDataControlClasses(platform::TClassRegistry& registry);
 
-} // namespace orv::controls
+}  // namespace orv::controls

@@ -16,8 +16,7 @@ enum TDataDefinedAspect { ddNone, ddInvisible, ddDisabled };
 // Moves the focus from self to target when target can take it now;
 // otherwise to the next (goForward) or previous control in the tab order of
 // self's form.
-void MoveFocusAlongChain(platform::TWinControl &self,
-                         platform::TWinControl *target, bool goForward);
+void MoveFocusAlongChain(platform::TWinControl& self, platform::TWinControl* target, bool goForward);
 
 // What the value edit's key filter sees of the field and its item.
 struct TValueKeyInput {
@@ -33,12 +32,12 @@ struct TValueKeyInput {
 };
 
 struct TValueKeyResult {
-  char Key = 0;             // the character let through (0: swallowed)
-  bool EnterAction = false; // Enter arrived: run the commit and move on
-  bool operator==(const TValueKeyResult &) const = default;
+  char Key = 0;              // the character let through (0: swallowed)
+  bool EnterAction = false;  // Enter arrived: run the commit and move on
+  bool operator==(const TValueKeyResult&) const = default;
 };
 
 // The value edit's decision for one typed character.
-TValueKeyResult FilterValueKey(const TValueKeyInput &input);
+TValueKeyResult FilterValueKey(const TValueKeyInput& input);
 
-} // namespace orv::controls
+}  // namespace orv::controls

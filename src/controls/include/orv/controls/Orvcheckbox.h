@@ -13,29 +13,22 @@
 
 namespace orv::controls {
 
-enum TCheckCondition {
-  ccEqualTo,
-  ccNotEqualTo,
-  ccMinorOf,
-  ccGreaterOf,
-  ccMaskedBit
-};
+enum TCheckCondition { ccEqualTo, ccNotEqualTo, ccMinorOf, ccGreaterOf, ccMaskedBit };
 
 // Whether value v shows the box checked.
-bool CheckedForValue(TCheckCondition condition, double conditionValue,
-                     double checkedValue, double v);
+bool CheckedForValue(TCheckCondition condition, double conditionValue, double checkedValue, double v);
 // The value a masked-bit box writes: current's bits outside mask, with the
 // bits of wanted inside it (all truncated to integers).
 int MaskedBitValue(double current, double mask, double wanted);
 
 class TOrvCheckBox : public platform::TCustomCheckBox {
-public:
-  explicit TOrvCheckBox(platform::TComponent *owner = nullptr);
+ public:
+  explicit TOrvCheckBox(platform::TComponent* owner = nullptr);
   ~TOrvCheckBox() override;
-  const char *ClassName() const override { return "TOrvCheckBox"; }
+  const char* ClassName() const override { return "TOrvCheckBox"; }
 
-  items::TOrvNumber *Value() const { return FValue; }
-  void SetNumber(items::TOrvNumber *item);
+  items::TOrvNumber* Value() const { return FValue; }
+  void SetNumber(items::TOrvNumber* item);
   // Unbound: true. Otherwise re-reads the item, shows its state and
   // answers whether the read succeeded.
   bool InitData();
@@ -47,7 +40,7 @@ public:
   double CheckedValue = 1.0;
   double UncheckedValue = 0.0;
 
-  TResizer *Resizer() const { return FResizer; }
+  TResizer* Resizer() const { return FResizer; }
 
   // Sets the box from a value with the click event off.
   void SetupCheckedState(double value);
@@ -55,18 +48,17 @@ public:
   // The user toggled the box: the base click, then the write.
   void Click() override;
 
-protected:
-  void WndProc(platform::TMessage &message) override;
-  void Notification(platform::TComponent *component,
-                    platform::TOperation operation) override;
+ protected:
+  void WndProc(platform::TMessage& message) override;
+  void Notification(platform::TComponent* component, platform::TOperation operation) override;
 
-private:
+ private:
   void ShowItem();
 
-  items::TOrvNumber *FValue = nullptr;
-  TResizer *FResizer = nullptr;
+  items::TOrvNumber* FValue = nullptr;
+  TResizer* FResizer = nullptr;
   TCheckCondition FCondition = ccNotEqualTo;
   double FConditionValue = 0.0;
 };
 
-} // namespace orv::controls
+}  // namespace orv::controls

@@ -20,27 +20,26 @@ namespace orv::controls {
 int ComboIndexFromValue(double value, int count);
 
 class TOrvComboBox : public platform::TCustomComboBox {
-public:
-  explicit TOrvComboBox(platform::TComponent *owner = nullptr);
+ public:
+  explicit TOrvComboBox(platform::TComponent* owner = nullptr);
   ~TOrvComboBox() override;
-  const char *ClassName() const override { return "TOrvComboBox"; }
+  const char* ClassName() const override { return "TOrvComboBox"; }
 
-  items::TOrvNumber *Value() const { return FValue; }
-  void SetNumber(items::TOrvNumber *item);
+  items::TOrvNumber* Value() const { return FValue; }
+  void SetNumber(items::TOrvNumber* item);
   // Unbound: true. Otherwise re-reads the item, selects its line and
   // answers whether the read succeeded.
   bool InitData();
 
-  TChildLabel *ComboLabel() const { return FComboLabel; }
-  TResizer *Resizer() const { return FResizer; }
+  TChildLabel* ComboLabel() const { return FComboLabel; }
+  TResizer* Resizer() const { return FResizer; }
 
-  bool ArrowMoveFocus =
-      true; // Up and Down move along the chain while the list is closed
+  bool ArrowMoveFocus = true;  // Up and Down move along the chain while the list is closed
 
-  platform::TWinControl *NextControl() const { return FNextControl; }
-  platform::TWinControl *PrevControl() const { return FPrevControl; }
-  void SetNextControl(platform::TWinControl *control);
-  void SetPrevControl(platform::TWinControl *control);
+  platform::TWinControl* NextControl() const { return FNextControl; }
+  platform::TWinControl* PrevControl() const { return FPrevControl; }
+  void SetNextControl(platform::TWinControl* control);
+  void SetPrevControl(platform::TWinControl* control);
   void FocusNextControl();
   void FocusPrevControl();
 
@@ -48,32 +47,31 @@ public:
   int SavedIndex() const { return FSavedIndex; }
   bool Pending() const { return FPending; }
 
-  void KeyPress(char &key) override;
-  void KeyDown(unsigned short &key, platform::TShiftState shift) override;
+  void KeyPress(char& key) override;
+  void KeyDown(unsigned short& key, platform::TShiftState shift) override;
   void DoEnter() override;
   void DoExit() override;
   void DropDown() override;
   void Change() override;
   void SetBounds(int left, int top, int width, int height) override;
-  void SetParent(platform::TWinControl *parent) override;
-  void SetName(const std::string &name) override;
+  void SetParent(platform::TWinControl* parent) override;
+  void SetName(const std::string& name) override;
 
-protected:
-  void WndProc(platform::TMessage &message) override;
-  void CMVisibleChanged(platform::TMessage &message) override;
-  void Notification(platform::TComponent *component,
-                    platform::TOperation operation) override;
+ protected:
+  void WndProc(platform::TMessage& message) override;
+  void CMVisibleChanged(platform::TMessage& message) override;
+  void Notification(platform::TComponent* component, platform::TOperation operation) override;
 
-private:
+ private:
   void SelectFromValue();
 
-  items::TOrvNumber *FValue = nullptr;
-  TChildLabel *FComboLabel = nullptr;
-  TResizer *FResizer = nullptr;
-  platform::TWinControl *FNextControl = nullptr;
-  platform::TWinControl *FPrevControl = nullptr;
+  items::TOrvNumber* FValue = nullptr;
+  TChildLabel* FComboLabel = nullptr;
+  TResizer* FResizer = nullptr;
+  platform::TWinControl* FNextControl = nullptr;
+  platform::TWinControl* FPrevControl = nullptr;
   int FSavedIndex = -1;
   bool FPending = false;
 };
 
-} // namespace orv::controls
+}  // namespace orv::controls

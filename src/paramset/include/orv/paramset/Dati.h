@@ -53,7 +53,7 @@ class TFormAttesa;
 
 // Connect's results.
 inline constexpr int kConnectAlreadyOpen = 1;
-inline constexpr int kConnectAnswered = 0;   // or no library
+inline constexpr int kConnectAnswered = 0;  // or no library
 inline constexpr int kConnectNoAnswer = -1;
 inline constexpr int kConnectBadAnswer = -2;
 

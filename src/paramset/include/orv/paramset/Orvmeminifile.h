@@ -101,8 +101,7 @@ class TMemIniData : public platform::TCustomIniFile {
   // The content as one text, every line followed by CR LF.
   std::string Text() const;
 
-  std::string ReadString(const std::string& section, const std::string& key,
-                         const std::string& defaultValue) override;
+  std::string ReadString(const std::string& section, const std::string& key, const std::string& defaultValue) override;
   void WriteString(const std::string& section, const std::string& key, const std::string& value) override;
   void ReadSection(const std::string& section, std::vector<std::string>& names) override;
   void ReadSections(std::vector<std::string>& names) override;

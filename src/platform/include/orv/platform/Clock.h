@@ -31,6 +31,7 @@ class TManualClock final : public IClock {
   void Sleep(std::uint32_t ms) override { Advance(ms); }
   void Advance(std::uint32_t ms) { FNow.fetch_add(ms); }
   void Set(std::uint32_t now) { FNow.store(now); }
+
  private:
   std::atomic<std::uint32_t> FNow;
 };

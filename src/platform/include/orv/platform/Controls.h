@@ -96,7 +96,15 @@ struct TRect {
 };
 inline TRect Bounds(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
 
-enum TShiftStateBit : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
+enum TShiftStateBit : unsigned {
+  ssShift = 1,
+  ssAlt = 2,
+  ssCtrl = 4,
+  ssLeft = 8,
+  ssRight = 16,
+  ssMiddle = 32,
+  ssDouble = 64
+};
 using TShiftState = unsigned;
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
@@ -127,8 +135,8 @@ inline constexpr unsigned WM_KILLFOCUS = 0x0008;
 inline constexpr unsigned WM_KEYDOWN = 0x0100;
 inline constexpr unsigned WM_KEYUP = 0x0101;
 inline constexpr unsigned WM_CHAR = 0x0102;
-inline constexpr unsigned WM_MOUSEMOVE = 0x0200;      // wparam: shift state, lparam: y << 16 | x
-inline constexpr unsigned WM_LBUTTONDOWN = 0x0201;    // same parameters
+inline constexpr unsigned WM_MOUSEMOVE = 0x0200;    // wparam: shift state, lparam: y << 16 | x
+inline constexpr unsigned WM_LBUTTONDOWN = 0x0201;  // same parameters
 inline constexpr unsigned WM_LBUTTONUP = 0x0202;
 inline constexpr unsigned WM_LBUTTONDBLCLK = 0x0203;
 inline constexpr unsigned WM_RBUTTONDOWN = 0x0204;
@@ -148,7 +156,8 @@ struct TMessage {
   std::intptr_t Result = 0;
 };
 inline std::intptr_t PointToLParam(int x, int y) {
-  return static_cast<std::intptr_t>((static_cast<std::uint32_t>(y & 0xFFFF) << 16) | static_cast<std::uint32_t>(x & 0xFFFF));
+  return static_cast<std::intptr_t>((static_cast<std::uint32_t>(y & 0xFFFF) << 16) |
+                                    static_cast<std::uint32_t>(x & 0xFFFF));
 }
 inline int LParamX(std::intptr_t l) { return static_cast<std::int16_t>(l & 0xFFFF); }
 inline int LParamY(std::intptr_t l) { return static_cast<std::int16_t>((l >> 16) & 0xFFFF); }
@@ -243,24 +252,24 @@ void SetTextMeasurer(ITextMeasurer* measurer);  // not owned; nullptr: the estim
 // ---------------------------------------------------------------- observer
 
 enum class TChangeKind {
-  ckBounds,       // left, top, width, height
+  ckBounds,  // left, top, width, height
   ckVisible,
   ckEnabled,
-  ckText,         // caption or text
+  ckText,  // caption or text
   ckFont,
   ckColor,
   ckHint,
   ckCursor,
-  ckAppearance,   // alignment, bevels, styles, layout and the like
-  ckSelection,    // an edit's selection
-  ckItems,        // item lists (combo box, radio group)
+  ckAppearance,  // alignment, bevels, styles, layout and the like
+  ckSelection,   // an edit's selection
+  ckItems,       // item lists (combo box, radio group)
   ckItemIndex,
-  ckChecked,      // check box state, speed button down
-  ckDropDown,     // a combo box's list opened or closed
-  ckPanels,       // status bar panels
-  ckPosition,     // progress position, animation frame
+  ckChecked,   // check box state, speed button down
+  ckDropDown,  // a combo box's list opened or closed
+  ckPanels,    // status bar panels
+  ckPosition,  // progress position, animation frame
   ckPicture,
-  ckChildren,     // a child control was inserted or removed
+  ckChildren,  // a child control was inserted or removed
   ckParent,
   ckFocus,        // a form's active control
   ckPage,         // a page control's active page

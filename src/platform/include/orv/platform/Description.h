@@ -31,7 +31,6 @@
 // message naming the line; every component the reader created is destroyed.
 
 #include <any>
-#include <typeinfo>
 #include <functional>
 #include <initializer_list>
 #include <map>
@@ -40,6 +39,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -53,9 +53,9 @@ struct TDescValue {
   Kind kind = Kind::Integer;
   long long Int = 0;
   double Float = 0.0;
-  std::string Text;               // String and Ident
-  std::vector<TDescValue> Items;  // List
-  std::vector<std::string> Names; // Set
+  std::string Text;                // String and Ident
+  std::vector<TDescValue> Items;   // List
+  std::vector<std::string> Names;  // Set
   int Line = 0;
 
   bool IsNumber() const { return kind == Kind::Integer || kind == Kind::Float; }
@@ -110,7 +110,7 @@ struct TMethodInfo {
 
 struct TClassInfo {
   std::string Name;
-  std::string Parent;  // empty for a class directly on TComponent
+  std::string Parent;                                    // empty for a class directly on TComponent
   std::function<TComponent*(TComponent* owner)> Create;  // empty: cannot be created by name
   std::vector<TPropertyInfo> Properties;                 // published, in declared order
   std::vector<TPropertyInfo> DefinedProperties;          // set after the published ones
@@ -142,8 +142,8 @@ struct TReadOptions {
 void ReadDescription(TComponent& root, std::string_view text, const TClassRegistry& registry,
                      const TReadOptions& options = {});
 // The same, reporting the refusal as text ("line N: ...") instead of throwing.
-bool TryReadDescription(TComponent& root, std::string_view text, const TClassRegistry& registry,
-                        std::string* error, const TReadOptions& options = {});
+bool TryReadDescription(TComponent& root, std::string_view text, const TClassRegistry& registry, std::string* error,
+                        const TReadOptions& options = {});
 
 // Registration of one class's published properties, in declared order:
 //
@@ -199,7 +199,8 @@ class TClassBuilder {
     });
   }
   // An enumeration by its value names; an integer is accepted as well.
-  TClassBuilder& Enum(std::string name, std::vector<std::pair<std::string, int>> values, std::function<void(T&, int)> fn) {
+  TClassBuilder& Enum(std::string name, std::vector<std::pair<std::string, int>> values,
+                      std::function<void(T&, int)> fn) {
     return Raw(std::move(name), [fn, values](T& o, const TDescValue& v, TReaderContext& ctx) {
       if (v.kind == TDescValue::Kind::Integer) return fn(o, static_cast<int>(v.Int));
       if (v.kind == TDescValue::Kind::Ident) {
@@ -276,11 +277,10 @@ class TClassBuilder {
   }
   // An owned sub-component whose properties are written "Name.Property".
   TClassBuilder& Sub(std::string name, std::function<TComponent*(T&)> get) {
-    FInfo.SubComponents.push_back(
-        {std::move(name), [get](TComponent& c) -> TComponent* {
-           T* owner = dynamic_cast<T*>(&c);
-           return owner != nullptr ? get(*owner) : nullptr;
-         }});
+    FInfo.SubComponents.push_back({std::move(name), [get](TComponent& c) -> TComponent* {
+                                     T* owner = dynamic_cast<T*>(&c);
+                                     return owner != nullptr ? get(*owner) : nullptr;
+                                   }});
     return *this;
   }
   // A handler the root offers to events, by name (E: the event's type).

@@ -12,17 +12,34 @@ namespace orv::platform {
 enum class TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 
 // Buttons of a message box (a set).
-enum TMsgDlgButton : unsigned { mbYes = 1, mbNo = 2, mbOK = 4, mbCancel = 8, mbAbort = 16, mbRetry = 32, mbIgnore = 64 };
+enum TMsgDlgButton : unsigned {
+  mbYes = 1,
+  mbNo = 2,
+  mbOK = 4,
+  mbCancel = 8,
+  mbAbort = 16,
+  mbRetry = 32,
+  mbIgnore = 64
+};
 
 // Results of a message box or a modal window.
-enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+enum TModalResult : int {
+  mrNone = 0,
+  mrOk = 1,
+  mrCancel = 2,
+  mrAbort = 3,
+  mrRetry = 4,
+  mrIgnore = 5,
+  mrYes = 6,
+  mrNo = 7
+};
 
 struct TFileDialogSpec {
   std::string Title;
-  std::string DefaultExt;   // "lce"
-  std::string Filter;       // "File : |*.lce"
-  std::string InitialDir;   // ".\Configurazioni"
-  std::string FileName;     // proposed name
+  std::string DefaultExt;  // "lce"
+  std::string Filter;      // "File : |*.lce"
+  std::string InitialDir;  // ".\Configurazioni"
+  std::string FileName;    // proposed name
 };
 
 class IDialogService {
@@ -59,8 +76,8 @@ class TRecordingDialogs : public IDialogService {
 
   std::vector<TShownMessage> Messages;
   std::vector<TFileDialogSpec> FileDialogs;
-  std::deque<int> Answers;             // next message box results
-  std::deque<std::string> FileNames;   // next file dialog results; "" cancels
+  std::deque<int> Answers;            // next message box results
+  std::deque<std::string> FileNames;  // next file dialog results; "" cancels
   int Beeps = 0;
 };
 

@@ -94,8 +94,8 @@ class TForm : public TWinControl {
   void SetClientWidth(int value);
   void SetClientHeight(int value);
   TRect ClientRect() const override;
-  int FrameWidth() const;      // left plus right frame
-  int FrameHeight() const;     // caption, menu bar and frame together
+  int FrameWidth() const;   // left plus right frame
+  int FrameHeight() const;  // caption, menu bar and frame together
   int ClientOriginX() const override;
   int ClientOriginY() const override;
 

@@ -123,7 +123,11 @@ class TCustomGrid : public TWinControl {
   virtual std::string GetEditText(int col, int row);
   virtual void SetEditText(int col, int row, const std::string& text);
 
-  void InvalidateCell(int col, int row) { Changed(TChangeKind::ckRepaint); (void)col; (void)row; }
+  void InvalidateCell(int col, int row) {
+    Changed(TChangeKind::ckRepaint);
+    (void)col;
+    (void)row;
+  }
   void InvalidateGrid() { Changed(TChangeKind::ckRepaint); }
 
   // Arrow keys move the current cell.
@@ -133,7 +137,10 @@ class TCustomGrid : public TWinControl {
  protected:
   virtual void ColWidthsChanged() {}
   virtual void RowHeightsChanged() {}
-  virtual void SizeChanged(int oldColCount, int oldRowCount) { (void)oldColCount; (void)oldRowCount; }
+  virtual void SizeChanged(int oldColCount, int oldRowCount) {
+    (void)oldColCount;
+    (void)oldRowCount;
+  }
 
  private:
   std::vector<int> FColWidths;
