@@ -53,10 +53,75 @@ bool ReadIntKey(platform::TCustomIniFile& ini, const std::string& section, const
 
 // ---------------------------------------------------------------- vector
 
+void TOrvArrayData::BackupData() {
+  FBackupValues = FValues;
+  FHasBackup = true;
+}
+
+void TOrvArrayData::DiscardBackup() {
+  FBackupValues.clear();
+  FHasBackup = false;
+}
+
+void TOrvArrayData::RestoreBackup() {
+  if (!FHasBackup) return;
+  if (FBackupValues.size() == FValues.size()) FValues = FBackupValues;
+  DiscardBackup();
+}
+
+bool TOrvArrayData::SetDataInEcu(std::span<const std::int32_t> raw) {
+  if (raw.size() < FValues.size()) return false;
+  raw = raw.first(FValues.size());
+  if (AnyConversionError(raw)) {
+    RefuseErrorValue(FirstConversionError(raw));
+    return false;
+  }
+  // The caller's span may alias the held values.
+  const std::vector<std::int32_t> values(raw.begin(), raw.end());
+  DataValid = false;
+  if (AccessLibrary() == nullptr) {
+    FValues = values;
+    DoError(true);
+    return true;
+  }
+  DoBeforeSetData();
+  plugins::IOrvLibrary* library = AccessLibrary();
+  if (library == nullptr) {
+    FValues = values;
+    DoError(true);
+    return true;
+  }
+  {
+    std::lock_guard lock(Connection()->Lock());
+    DataValid = WriteAll(*library, values);
+  }
+  if (DataValid) {
+    FValues = values;
+    DoSetData();
+  } else {
+    DoError(true);
+  }
+  return DataValid;
+}
+
+bool TOrvArrayData::Download() { return SetDataInEcu(FValues); }
+
+bool TOrvArrayData::GetData(std::span<double> values) {
+  if (values.size() < FValues.size()) return false;
+  BackupData();
+  const bool ok = Reload();
+  if (ok)
+    DiscardBackup();
+  else
+    RestoreBackup();
+  for (std::size_t i = 0; i < FValues.size(); ++i) values[i] = ConvertValueToUser(FValues[i]);
+  return ok;
+}
+
 TOrvVector::TOrvVector(platform::TComponent* owner) : TOrvVector(owner, 0) {}
 
 TOrvVector::TOrvVector(platform::TComponent* owner, int serialCode, int rowIndex, int colIndex)
-    : TOrvSerialData(owner, serialCode, sdtVector) {
+    : TOrvArrayData(owner, serialCode, sdtVector) {
   if (rowIndex >= 0) FRowIndex = rowIndex;
   if (colIndex >= 0) FColIndex = colIndex;
   AllocateMemory();
@@ -80,22 +145,6 @@ void TOrvVector::DeallocateMemory() {
   FValues.clear();
   FDefaultValues.clear();
   FMemoryAllocated = false;
-}
-
-void TOrvVector::BackupData() {
-  FBackupValues = FValues;
-  FHasBackup = true;
-}
-
-void TOrvVector::DiscardBackup() {
-  FBackupValues.clear();
-  FHasBackup = false;
-}
-
-void TOrvVector::RestoreBackup() {
-  if (!FHasBackup) return;
-  if (FBackupValues.size() == FValues.size()) FValues = FBackupValues;
-  DiscardBackup();
 }
 
 void TOrvVector::SetArrayDimension(int count) {
@@ -247,55 +296,6 @@ bool TOrvVector::WriteElement(plugins::IOrvLibrary& library, int index, std::int
     default:
       return library.WriteDataIndex(cw, index, raw);
   }
-}
-
-bool TOrvVector::SetDataInEcu(std::span<const std::int32_t> raw) {
-  if (raw.size() < FValues.size()) return false;
-  raw = raw.first(FValues.size());
-  if (AnyConversionError(raw)) {
-    RefuseErrorValue(FirstConversionError(raw));
-    return false;
-  }
-  // The caller's span may alias the held values.
-  const std::vector<std::int32_t> values(raw.begin(), raw.end());
-  DataValid = false;
-  if (AccessLibrary() == nullptr) {
-    FValues = values;
-    DoError(true);
-    return true;
-  }
-  DoBeforeSetData();
-  plugins::IOrvLibrary* library = AccessLibrary();
-  if (library == nullptr) {
-    FValues = values;
-    DoError(true);
-    return true;
-  }
-  {
-    std::lock_guard lock(Connection()->Lock());
-    DataValid = WriteAll(*library, values);
-  }
-  if (DataValid) {
-    FValues = values;
-    DoSetData();
-  } else {
-    DoError(true);
-  }
-  return DataValid;
-}
-
-bool TOrvVector::Download() { return SetDataInEcu(FValues); }
-
-bool TOrvVector::GetData(std::span<double> values) {
-  if (values.size() < FValues.size()) return false;
-  BackupData();
-  const bool ok = Reload();
-  if (ok)
-    DiscardBackup();
-  else
-    RestoreBackup();
-  for (std::size_t i = 0; i < FValues.size(); ++i) values[i] = ConvertValueToUser(FValues[i]);
-  return ok;
 }
 
 bool TOrvVector::GetData(double& value, int index) {
@@ -455,7 +455,7 @@ bool TOrvVector::ReadFromFile(platform::TCustomIniFile& ini) {
 
 // ---------------------------------------------------------------- matrix
 
-TOrvMatrix::TOrvMatrix(platform::TComponent* owner, int serialCode) : TOrvSerialData(owner, serialCode, sdtMatrix) {
+TOrvMatrix::TOrvMatrix(platform::TComponent* owner, int serialCode) : TOrvArrayData(owner, serialCode, sdtMatrix) {
   FRowIndex = -1;
   FColIndex = -1;
   AllocateMemory();
@@ -483,22 +483,6 @@ void TOrvMatrix::DeallocateMemory() {
   FValues.clear();
   FDefaultValues.clear();
   FMemoryAllocated = false;
-}
-
-void TOrvMatrix::BackupData() {
-  FBackupValues = FValues;
-  FHasBackup = true;
-}
-
-void TOrvMatrix::DiscardBackup() {
-  FBackupValues.clear();
-  FHasBackup = false;
-}
-
-void TOrvMatrix::RestoreBackup() {
-  if (!FHasBackup) return;
-  if (FBackupValues.size() == FValues.size()) FValues = FBackupValues;
-  DiscardBackup();
 }
 
 void TOrvMatrix::DimensionsChanged() { NotifyData(platform::WM_CHANGEDATADIM, FColCount, FRowCount); }
@@ -701,54 +685,6 @@ bool TOrvMatrix::WriteOneRow(plugins::IOrvLibrary& library, int row, std::span<c
       return library.WriteDataIndex(cw, row, raw[0]);
   }
   return false;
-}
-
-bool TOrvMatrix::SetDataInEcu(std::span<const std::int32_t> raw) {
-  if (raw.size() < FValues.size()) return false;
-  raw = raw.first(FValues.size());
-  if (AnyConversionError(raw)) {
-    RefuseErrorValue(FirstConversionError(raw));
-    return false;
-  }
-  const std::vector<std::int32_t> values(raw.begin(), raw.end());
-  DataValid = false;
-  if (AccessLibrary() == nullptr) {
-    FValues = values;
-    DoError(true);
-    return true;
-  }
-  DoBeforeSetData();
-  plugins::IOrvLibrary* library = AccessLibrary();
-  if (library == nullptr) {
-    FValues = values;
-    DoError(true);
-    return true;
-  }
-  {
-    std::lock_guard lock(Connection()->Lock());
-    DataValid = WriteAll(*library, values);
-  }
-  if (DataValid) {
-    FValues = values;
-    DoSetData();
-  } else {
-    DoError(true);
-  }
-  return DataValid;
-}
-
-bool TOrvMatrix::Download() { return SetDataInEcu(FValues); }
-
-bool TOrvMatrix::GetData(std::span<double> values) {
-  if (values.size() < FValues.size()) return false;
-  BackupData();
-  const bool ok = Reload();
-  if (ok)
-    DiscardBackup();
-  else
-    RestoreBackup();
-  for (std::size_t i = 0; i < FValues.size(); ++i) values[i] = ConvertValueToUser(FValues[i]);
-  return ok;
 }
 
 bool TOrvMatrix::GetData(std::span<double> row, int rowIndex) {
